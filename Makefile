@@ -1,0 +1,27 @@
+# The two set-up commands of the README: `make run` and `make test`.
+# Each installs what is missing, configures and builds first.
+PRESET ?= dev
+BUILD := build/$(PRESET)
+
+.PHONY: all deps build run test screenshot clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake --preset $(PRESET) >/dev/null
+	@cmake --build --preset $(PRESET)
+
+run: build
+	@scripts/run $(BUILD)/src/app/tarq
+
+test: build
+	@ctest --preset $(PRESET)
+
+screenshot: build
+	@scripts/screenshot $(BUILD)/src/app/tarq docs/main-window.png
+
+clean:
+	rm -rf build

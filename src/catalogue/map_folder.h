@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarq::catalogue {
+
+inline constexpr std::string_view kMapPattern = "*.bsp";
+
+// True for names that end in ".bsp" in any letter case.
+bool IsMapFileName(std::string_view name);
+
+// Orders names without regard to letter case (ASCII letters compared as
+// upper case); names equal but for case keep a fixed order by code point.
+bool MapNameLess(std::string_view a, std::string_view b);
+
+// The map files of a folder: plain, visible files whose names end in ".bsp",
+// sorted by MapNameLess. nullopt when the folder cannot be listed.
+std::optional<std::vector<std::string>> ListMapFiles(const std::string& folder);
+
+}  // namespace tarq::catalogue

@@ -1,0 +1,107 @@
+#include "core/settings_file.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "platform/fs.h"
+#include "platform/text.h"
+
+namespace tarq::core {
+
+std::optional<std::vector<std::string>> ReadSettingsLines(const std::string& path) {
+  const platform::ReadResult file = platform::ReadWholeFile(path);
+  if (file.status != platform::ReadStatus::kOk) return std::nullopt;
+  std::vector<std::string> lines;
+  const std::string& b = file.bytes;
+  std::size_t start = 0;
+  while (start < b.size()) {
+    std::size_t end = start;
+    while (end < b.size() && b[end] != '\r' && b[end] != '\n') ++end;
+    lines.emplace_back(b, start, end - start);
+    if (end < b.size() && b[end] == '\r' && end + 1 < b.size() && b[end + 1] == '\n') ++end;
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::optional<std::string> DecodeSettingsLine(std::string_view bytes) {
+  return platform::DecodeCp932(bytes);
+}
+
+std::optional<std::int16_t> SettingsNumber(std::string_view text) {
+  std::string number;  // the recognised part, blanks removed, in C syntax
+  enum class Part { kSign, kInteger, kFraction, kExponentSign, kExponent } part = Part::kSign;
+  for (const char c : text) {
+    if (c == ' ' || c == '\t') continue;
+    const bool digit = c >= '0' && c <= '9';
+    if (part == Part::kSign && (c == '+' || c == '-')) {
+      number += c;
+      part = Part::kInteger;
+    } else if (digit && part != Part::kExponentSign) {
+      number += c;
+      if (part == Part::kSign) part = Part::kInteger;
+    } else if (digit) {
+      number += c;
+      part = Part::kExponent;
+    } else if (c == '.' && (part == Part::kSign || part == Part::kInteger)) {
+      number += c;
+      part = Part::kFraction;
+    } else if ((c == 'e' || c == 'E') && (part == Part::kInteger || part == Part::kFraction)) {
+      number += 'e';
+      part = Part::kExponentSign;
+    } else if ((c == '+' || c == '-') && part == Part::kExponentSign) {
+      number += c;
+      part = Part::kExponent;
+    } else {
+      break;
+    }
+  }
+  // Parts that started but hold no digits ("-", ".", "1e", "1e+") count as absent.
+  while (!number.empty() && (number.back() == 'e' || number.back() == '+' ||
+                             number.back() == '-' || number.back() == '.')) {
+    number.pop_back();
+  }
+  double value = 0.0;
+  if (!number.empty()) {
+    const bool hasDigit = number.find_first_of("0123456789") != std::string::npos;
+    // from_chars ignores the locale, which the toolkit sets from the user's.
+    if (hasDigit) {
+      const char* first = number.c_str();
+      if (*first == '+') ++first;
+      const auto [end, error] = std::from_chars(first, number.c_str() + number.size(), value);
+      if (error == std::errc::result_out_of_range) return std::nullopt;
+      if (error != std::errc{}) value = 0.0;
+    }
+  }
+  if (!std::isfinite(value)) return std::nullopt;
+  const double rounded = std::nearbyint(value);  // halves to even
+  if (rounded < -32768.0 || rounded > 32767.0) return std::nullopt;
+  return static_cast<std::int16_t>(rounded);
+}
+
+std::string PrintForm(std::int32_t value) {
+  std::string text = value < 0 ? "-" : " ";
+  text += std::to_string(value < 0 ? -static_cast<std::int64_t>(value) : value);
+  text += ' ';
+  return text;
+}
+
+std::optional<std::string> SettingsFileBytes(const SettingsValues& values) {
+  if (values.gameFolder.find_first_of("\r\n") != std::string::npos) return std::nullopt;
+  const auto folder = platform::EncodeCp932(values.gameFolder);
+  if (!folder) return std::nullopt;
+  std::string bytes = *folder;
+  bytes += "\r\n";
+  for (const std::int16_t v : {values.difficulty, values.heapSize, values.console}) {
+    bytes += PrintForm(v);
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+bool WriteSettingsFile(const std::string& path, const SettingsValues& values) {
+  const auto bytes = SettingsFileBytes(values);
+  return bytes && platform::ReplaceFileContents(path, *bytes);
+}
+
+}  // namespace tarq::core

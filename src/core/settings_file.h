@@ -1,0 +1,50 @@
+#pragma once
+// tarqcfg.dat: four lines, CR LF, code page 932.
+//   1  the game folder, unquoted (empty when none was chosen)
+//   2  ListIndex of the difficulty list, in print form (" 2 ", "-1 ")
+//   3  ListIndex of the heap size list, likewise
+//   4  ListIndex of the console list, likewise
+// Reading also accepts lines ended by LF or CR alone.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarq::core {
+
+inline constexpr std::string_view kSettingsFileName = "tarqcfg.dat";
+
+// The lines of the settings file as bytes, without their line ends. nullopt
+// when the file cannot be opened or read.
+std::optional<std::vector<std::string>> ReadSettingsLines(const std::string& path);
+
+// A settings line as text; nullopt when its bytes are not code page 932.
+std::optional<std::string> DecodeSettingsLine(std::string_view bytes);
+
+// The numeric value of a line as the settings file has always been read:
+// spaces and tabs are ignored wherever they stand; reading stops at the first
+// character that cannot continue a number (a sign first, digits, one decimal
+// point, an exponent); no number gives 0. The value is rounded to an integer,
+// halves to the even neighbour. nullopt when it does not fit 16 bits.
+std::optional<std::int16_t> SettingsNumber(std::string_view text);
+
+// " 2 " for 2, "-1 " for -1.
+std::string PrintForm(std::int32_t value);
+
+struct SettingsValues {
+  std::string gameFolder;
+  std::int16_t difficulty = 0;
+  std::int16_t heapSize = 0;
+  std::int16_t console = 0;
+};
+
+// The file's bytes; nullopt when the folder cannot be written in code page
+// 932 or holds a line break, which the file could not carry.
+std::optional<std::string> SettingsFileBytes(const SettingsValues& values);
+
+// Replaces the file atomically; false leaves the previous file untouched.
+bool WriteSettingsFile(const std::string& path, const SettingsValues& values);
+
+}  // namespace tarq::core

@@ -1,0 +1,75 @@
+#pragma once
+// Toolkit-independent controls. They hold the state the windows show and
+// raise their events synchronously, nested inside the assignment that caused
+// them, as the launcher's procedures rely on:
+//  - setting a new caption on a Label runs its Change event before the
+//    assignment returns;
+//  - every ListIndex assignment on a ComboList runs its Click event, exactly
+//    as a pick by the user does.
+// A view registers an observer to mirror the control; it holds no rules.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tarq::forms {
+
+class Label final {
+ public:
+  const std::string& Caption() const { return caption_; }
+  // Raises Change when the caption differs from the current one.
+  void SetCaption(std::string caption);
+
+  std::function<void()> Change;    // the form's event procedure
+  std::function<void()> Observer;  // the view
+
+ private:
+  std::string caption_;
+};
+
+struct ListRow {
+  std::string text;
+  std::int32_t itemData = 0;
+};
+
+class ComboList final {
+ public:
+  // The most rows a signed 16-bit ListIndex can reach.
+  static constexpr int kMaxRows = 32768;
+
+  int ListCount() const { return static_cast<int>(rows_.size()); }
+  const std::vector<ListRow>& Rows() const { return rows_; }
+  const std::string& List(int row) const { return rows_.at(static_cast<std::size_t>(row)).text; }
+  std::int32_t ItemData(int row) const { return rows_.at(static_cast<std::size_t>(row)).itemData; }
+
+  std::int16_t ListIndex() const { return listIndex_; }
+  // Accepts -1 to ListCount() - 1; raises Click every time. False (and no
+  // change, no event) for a row that does not exist.
+  bool SetListIndex(int index);
+
+  // The selected row's text, empty when nothing is selected.
+  std::string Text() const;
+
+  void AddItem(std::string text, std::int32_t itemData = 0);
+  // Replaces row `row`, or appends it when row == ListCount().
+  void SetList(int row, std::string text);
+  // All rows at once (at most kMaxRows); the selection is kept when its row
+  // still exists and becomes -1 otherwise, without a Click.
+  void ReplaceRows(std::vector<ListRow> rows);
+
+  std::function<void()> Click;
+
+  struct ViewObserver {
+    std::function<void()> rowsAboutToChange;
+    std::function<void()> rowsChanged;
+    std::function<void()> listIndexChanged;
+  };
+  ViewObserver Observer;
+
+ private:
+  std::vector<ListRow> rows_;
+  std::int16_t listIndex_ = -1;
+};
+
+}  // namespace tarq::forms

@@ -1,0 +1,12 @@
+#include "forms/file_list.h"
+
+#include "catalogue/map_folder.h"
+
+namespace tarq::forms {
+
+void FileList::Refresh() {
+  auto names = catalogue::ListMapFiles(Path);
+  names_ = names ? std::move(*names) : std::vector<std::string>();
+}
+
+}  // namespace tarq::forms

@@ -1,0 +1,169 @@
+#include "forms/frm_main.h"
+
+#include "catalogue/comment_store.h"
+#include "catalogue/map_folder.h"
+#include "catalogue/map_rows.h"
+#include "core/command_line.h"
+#include "core/game_start.h"
+#include "core/launch_options.h"
+#include "core/settings_file.h"
+#include "forms/messages.h"
+#include "platform/fs.h"
+
+namespace tarq::forms {
+namespace {
+
+template <typename Rows>
+void Fill(ComboList& list, const Rows& rows) {
+  for (const core::OptionRow& row : rows) list.AddItem(std::string(row.text), row.itemData);
+}
+
+core::ListSelection Selection(const ComboList& list) {
+  core::ListSelection s;
+  s.listIndex = list.ListIndex();
+  if (s.listIndex >= 0) {
+    s.text = list.List(s.listIndex);
+    s.itemData = list.ItemData(s.listIndex);
+  }
+  return s;
+}
+
+}  // namespace
+
+FrmMain::FrmMain(FormHost& host, std::string programFolder)
+    : host_(host), programFolder_(std::move(programFolder)) {
+  cmbMapComment.AddItem(std::string(catalogue::kFirstMapCommentRow));
+  cmbMap.AddItem(std::string(catalogue::kFirstMapRow));
+  Fill(cmbDiff, core::kDifficultyRows);
+  Fill(cmbMemory, core::kHeapSizeRows);
+  Fill(cmbConsole, core::kConsoleRows);
+
+  labHL.Change = [this] { labHL_Change(); };
+  labMaps.Change = [this] { labMaps_Change(); };
+  cmbMapComment.Click = [this] { cmbMapComment_Click(); };
+  cmbDiff.Click = [this] { cmbDiff_Click(); };
+  cmbMemory.Click = [this] { cmbMemory_Click(); };
+  cmbConsole.Click = [this] { cmbConsole_Click(); };
+}
+
+void FrmMain::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  if (EnabledObserver) EnabledObserver();
+}
+
+std::string FrmMain::SettingsPath() const {
+  return platform::JoinPath(sStartPath, core::kSettingsFileName);
+}
+
+std::string FrmMain::CommentPath() const {
+  return platform::JoinPath(sStartPath, catalogue::kCommentFileName);
+}
+
+void FrmMain::Form_Load() {
+  sStartPath = programFolder_;
+  cmbMap.SetListIndex(0);
+  cmbDiff.SetListIndex(0);
+  cmbMemory.SetListIndex(0);
+  cmbConsole.SetListIndex(0);
+
+  // From here on a failure ends the start-up quietly, keeping what was set.
+  const auto lines = core::ReadSettingsLines(SettingsPath());
+  if (!lines || lines->empty()) return;
+  const auto folder = core::DecodeSettingsLine((*lines)[0]);
+  if (!folder) return;
+  labHL.SetCaption(*folder);  // runs the folder cascade first
+
+  ComboList* const options[] = {&cmbDiff, &cmbMemory, &cmbConsole};
+  for (std::size_t k = 0; k < 3; ++k) {
+    if (lines->size() < k + 2) return;
+    const auto text = core::DecodeSettingsLine((*lines)[k + 1]);
+    if (!text) return;
+    const auto value = core::SettingsNumber(*text);
+    if (!value || !options[k]->SetListIndex(*value)) return;
+  }
+}
+
+void FrmMain::Form_Unload() {
+  core::SettingsValues values;
+  values.gameFolder = labHL.Caption();
+  values.difficulty = cmbDiff.ListIndex();
+  values.heapSize = cmbMemory.ListIndex();
+  values.console = cmbConsole.ListIndex();
+  // The process is closing: a settings file that cannot be written keeps
+  // its previous content, whole.
+  core::WriteSettingsFile(SettingsPath(), values);
+}
+
+void FrmMain::labHL_Change() {
+  const std::string valve = platform::JoinPath(labHL.Caption(), "valve");
+  labValve.SetCaption(valve);
+  labMaps.SetCaption(platform::JoinPath(valve, "maps"));
+}
+
+void FrmMain::labMaps_Change() { RebuildMapList(); }
+
+void FrmMain::cmbMapComment_GotFocus() { RebuildMapList(); }
+
+void FrmMain::RebuildMapList() {
+  flbSelect.Path = labMaps.Caption();
+  flbSelect.Pattern = std::string(catalogue::kMapPattern);
+  flbSelect.Refresh();
+
+  // A store that cannot be read shows the maps without comments; the
+  // comment dialog reports the broken file when it opens.
+  const catalogue::ReadAllResult read = catalogue::CommentStore(CommentPath()).ReadAllComments();
+  const catalogue::RecordIndex index(read.records);
+
+  const std::vector<std::string>& names = flbSelect.Names();
+  const std::size_t count =
+      std::min(names.size(), static_cast<std::size_t>(ComboList::kMaxRows - 1));
+  std::vector<ListRow> mapRows;
+  std::vector<ListRow> commentRows;
+  mapRows.reserve(count + 1);
+  commentRows.reserve(count + 1);
+  mapRows.push_back({std::string(catalogue::kFirstMapRow), 0});
+  commentRows.push_back({std::string(catalogue::kFirstMapCommentRow), 0});
+  for (std::size_t i = 0; i < count; ++i) {
+    mapRows.push_back({names[i], 0});
+    commentRows.push_back({index.ComposeMapRow(names[i]), 0});
+  }
+  // Rows of an earlier, longer build go: no row may name a map that is not
+  // in the folder now.
+  cmbMap.ReplaceRows(std::move(mapRows));
+  cmbMapComment.ReplaceRows(std::move(commentRows));
+  cmbMap.SetListIndex(0);
+  cmbMapComment.SetListIndex(0);
+}
+
+void FrmMain::cmbMapComment_Click() {
+  cmbMap.SetListIndex(cmbMapComment.ListIndex());
+  TARQ_commandline();
+}
+
+void FrmMain::cmbDiff_Click() { TARQ_commandline(); }
+void FrmMain::cmbMemory_Click() { TARQ_commandline(); }
+void FrmMain::cmbConsole_Click() { TARQ_commandline(); }
+
+void FrmMain::TARQ_commandline() {
+  core::OptionSelections s;
+  s.map = Selection(cmbMap);
+  s.difficulty = Selection(cmbDiff);
+  s.heapSize = Selection(cmbMemory);
+  s.console = Selection(cmbConsole);
+  labCommand.SetCaption(core::ComposeOptionText(s));
+}
+
+void FrmMain::cmdFldSelect_Click() {}
+
+void FrmMain::cmdComment_Click() {
+  if (cmbMap.ListIndex() <= 0) {
+    host_.MsgBox(kMsgNoCommentHere);
+    return;
+  }
+}
+
+void FrmMain::cmdStart_Click() {
+  if (!core::StartGame(labHL.Caption(), labCommand.Caption())) host_.MsgBox(kMsgCannotStartGame);
+}
+
+}  // namespace tarq::forms

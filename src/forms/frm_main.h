@@ -1,0 +1,77 @@
+#pragma once
+// The main window's form model: every control under its name, and the event
+// procedures. The state of the launcher lives here.
+//
+//   Form_Load --> labHL.Caption --Change--> labValve, labMaps.Caption
+//                                               |
+//                                            Change
+//                                               v
+//   cmbMapComment --GotFocus--------------> RebuildMapList
+//        ^                                      |  ListIndex = 0
+//        +------------- Click <-----------------+
+//        |
+//        v  cmbMap.ListIndex = cmbMapComment.ListIndex
+//   cmbDiff / cmbMemory / cmbConsole --Click--> TARQ_commandline --> labCommand
+//
+//   cmdStart --Click--> StartGame(labHL, labCommand)
+//   Form_Unload --> tarqcfg.dat
+
+#include <string>
+
+#include "forms/controls.h"
+#include "forms/file_list.h"
+#include "forms/form_host.h"
+
+namespace tarq::forms {
+
+class FrmMain final {
+ public:
+  // programFolder: where tarqcfg.dat and tarqcom.dat live.
+  FrmMain(FormHost& host, std::string programFolder);
+  FrmMain(const FrmMain&) = delete;
+  FrmMain& operator=(const FrmMain&) = delete;
+
+  Label labHL;
+  Label labValve;
+  Label labMaps;
+  Label labCommand;
+  ComboList cmbMapComment;
+  ComboList cmbMap;  // hidden: the map file names behind cmbMapComment's rows
+  ComboList cmbDiff;
+  ComboList cmbMemory;
+  ComboList cmbConsole;
+  FileList flbSelect;  // hidden
+  std::string sStartPath;
+
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  std::function<void()> EnabledObserver;
+
+  // Events, as the window forwards them.
+  void Form_Load();
+  void Form_Unload();
+  void cmbMapComment_GotFocus();
+  void cmdFldSelect_Click();
+  void cmdComment_Click();
+  void cmdStart_Click();
+
+  // Procedures run by the events.
+  void labHL_Change();
+  void labMaps_Change();
+  void cmbMapComment_Click();
+  void cmbDiff_Click();
+  void cmbMemory_Click();
+  void cmbConsole_Click();
+  void TARQ_commandline();
+  void RebuildMapList();
+
+  std::string SettingsPath() const;
+  std::string CommentPath() const;
+
+ private:
+  FormHost& host_;
+  std::string programFolder_;
+  bool enabled_ = true;
+};
+
+}  // namespace tarq::forms

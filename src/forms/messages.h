@@ -1,0 +1,20 @@
+#pragma once
+// The launcher's messages, shown in warning message boxes titled "TARQ".
+// Two-line messages are joined by CR LF.
+
+#include <string_view>
+
+namespace tarq::forms {
+
+inline constexpr std::string_view kAppTitle = "TARQ";
+inline constexpr std::string_view kMsgCannotStartGame =
+    "ゲームが実行できません。\r\n設定し直して下さい。";
+inline constexpr std::string_view kMsgNoCommentHere = "ここにコメントは付けられません";
+inline constexpr std::string_view kMsgUnknownError = "不明なエラー";
+inline constexpr std::string_view kMsgCannotSave = "データを保存できません。";
+inline constexpr std::string_view kMsgDeviceUnavailable =
+    "デバイスが使用できません。\r\nフォルダを再選択して下さい。";
+inline constexpr std::string_view kMsgNoGameHere =
+    "このフォルダにはhl.exeがありません。\r\nフォルダを再選択して下さい。";
+
+}  // namespace tarq::forms

@@ -1,0 +1,86 @@
+#pragma once
+// File system services. Paths are UTF-8 strings in the platform's own
+// syntax; the Win32 side converts them to UTF-16 at every call.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarq::platform {
+
+#ifdef _WIN32
+inline constexpr char kSeparator = '\\';
+#else
+inline constexpr char kSeparator = '/';
+#endif
+
+// folder + separator + name, with no check for a separator already there:
+// a drive root gives two in a row, which the file system accepts.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+// The folder of the running executable, without a trailing separator except
+// at a root ("C:\", "/").
+std::string ProgramFolder();
+
+bool IsRegularFile(const std::string& path);  // follows links; a folder is not a file
+bool IsFolder(const std::string& path);
+
+// Opens the file for reading and closes it at once.
+bool CanOpenForReading(const std::string& path);
+
+enum class ReadStatus : std::uint8_t { kOk, kMissing, kFailed };
+struct ReadResult {
+  ReadStatus status = ReadStatus::kFailed;
+  std::string bytes;
+};
+// The whole file. kMissing when there is no such file; kFailed when the path
+// is a folder or the file cannot be opened or read.
+ReadResult ReadWholeFile(const std::string& path);
+
+// Stages of a file replace, for fault injection in tests.
+enum class IoStage : std::uint8_t { kOpen, kWrite, kFlush, kClose, kReplace };
+// When set, called before each stage; returning false makes that stage fail
+// as the system call would. `index` counts the Write calls from 0.
+using FaultHook = std::function<bool(IoStage stage, int index)>;
+void SetFaultHook(FaultHook hook);
+
+// Writes a new file beside `path` and puts it in place of the old one only
+// when it is complete and on disk. On any failure the old file (or its
+// absence) is left exactly as it was and the new file is removed.
+class AtomicFileWriter final {
+ public:
+  explicit AtomicFileWriter(std::string path);
+  ~AtomicFileWriter();
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+  bool Open();
+  bool Write(std::string_view bytes);  // buffered
+  bool Commit();                       // flush, sync, close, replace
+
+ private:
+  bool FlushBuffer();
+  void Discard();
+
+  std::string path_;
+  std::string tempPath_;
+  std::string buffer_;
+  intptr_t handle_ = -1;
+  int writes_ = 0;
+  bool failed_ = false;
+};
+
+// One call that replaces a whole file atomically.
+bool ReplaceFileContents(const std::string& path, std::string_view bytes);
+
+// The names of the plain, visible files of a folder for which `accept` is
+// true, in no particular order: no folders, no hidden (or, on Windows,
+// system) files. nullopt when the folder cannot be listed. Names that are
+// not valid UTF-8 are left out.
+std::optional<std::vector<std::string>> ListPlainFiles(
+    const std::string& folder, const std::function<bool(std::string_view)>& accept);
+
+}  // namespace tarq::platform

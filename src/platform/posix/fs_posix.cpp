@@ -1,0 +1,212 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <utility>
+
+#include "platform/fs.h"
+#include "platform/fs_internal.h"
+#include "platform/text.h"
+
+namespace tarq::platform {
+namespace {
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+std::string ParentFolder(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+}  // namespace
+
+std::string ProgramFolder() {
+  std::string buffer(PATH_MAX, '\0');
+  const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+  if (n <= 0) return ".";
+  buffer.resize(static_cast<std::size_t>(n));
+  return ParentFolder(buffer);
+}
+
+bool IsRegularFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool IsFolder(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool CanOpenForReading(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st {};
+  const bool isFile = ::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+  ::close(fd);
+  return isFile;
+}
+
+ReadResult ReadWholeFile(const std::string& path) {
+  ReadResult result;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    result.status = errno == ENOENT ? ReadStatus::kMissing : ReadStatus::kFailed;
+    return result;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    return result;
+  }
+  std::string& bytes = result.bytes;
+  std::size_t have = 0;
+  bytes.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096);
+  for (;;) {
+    if (have == bytes.size()) bytes.resize(bytes.size() * 2);
+    const ssize_t n = ::read(fd, bytes.data() + have, bytes.size() - have);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ::close(fd);
+      result.bytes.clear();
+      return result;
+    }
+    if (n == 0) break;
+    have += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  bytes.resize(have);
+  result.status = ReadStatus::kOk;
+  return result;
+}
+
+AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {}
+
+AtomicFileWriter::~AtomicFileWriter() { Discard(); }
+
+bool AtomicFileWriter::Open() {
+  if (!detail::StageAllowed(IoStage::kOpen, 0)) return failed_ = true, false;
+  // A folder in the file's place cannot be replaced by a file.
+  if (IsFolder(path_)) return failed_ = true, false;
+  std::string pattern = path_ + ".XXXXXX";
+  const int fd = ::mkstemp(pattern.data());
+  if (fd < 0) return failed_ = true, false;
+  ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+  // Keep the old file's permissions; a new file gets the usual 0666 & ~umask.
+  struct stat st {};
+  mode_t mode = 0;
+  if (::stat(path_.c_str(), &st) == 0) {
+    mode = st.st_mode & 07777;
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
+  ::fchmod(fd, mode);
+  handle_ = fd;
+  tempPath_ = std::move(pattern);
+  buffer_.reserve(detail::kWriteChunk);
+  return true;
+}
+
+bool AtomicFileWriter::FlushBuffer() {
+  if (buffer_.empty()) return true;
+  const bool ok = WriteAll(static_cast<int>(handle_), buffer_.data(), buffer_.size());
+  buffer_.clear();
+  return ok;
+}
+
+bool AtomicFileWriter::Write(std::string_view bytes) {
+  if (failed_ || handle_ < 0) return false;
+  if (!detail::StageAllowed(IoStage::kWrite, writes_++)) return failed_ = true, false;
+  if (buffer_.size() + bytes.size() > detail::kWriteChunk) {
+    if (!FlushBuffer()) return failed_ = true, false;
+    if (bytes.size() >= detail::kWriteChunk) {
+      if (!WriteAll(static_cast<int>(handle_), bytes.data(), bytes.size())) {
+        return failed_ = true, false;
+      }
+      return true;
+    }
+  }
+  buffer_.append(bytes);
+  return true;
+}
+
+bool AtomicFileWriter::Commit() {
+  if (failed_ || handle_ < 0) return false;
+  const int fd = static_cast<int>(handle_);
+  if (!detail::StageAllowed(IoStage::kFlush, 0) || !FlushBuffer() || ::fsync(fd) != 0) {
+    failed_ = true;
+    return false;
+  }
+  handle_ = -1;
+  if (!detail::StageAllowed(IoStage::kClose, 0) || ::close(fd) != 0) {
+    failed_ = true;
+    return false;
+  }
+  if (!detail::StageAllowed(IoStage::kReplace, 0) ||
+      ::rename(tempPath_.c_str(), path_.c_str()) != 0) {
+    failed_ = true;
+    return false;
+  }
+  tempPath_.clear();
+  // Make the rename itself durable.
+  const int dir = ::open(ParentFolder(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return true;
+}
+
+void AtomicFileWriter::Discard() {
+  if (handle_ >= 0) {
+    ::close(static_cast<int>(handle_));
+    handle_ = -1;
+  }
+  if (!tempPath_.empty()) {
+    ::unlink(tempPath_.c_str());
+    tempPath_.clear();
+  }
+}
+
+std::optional<std::vector<std::string>> ListPlainFiles(
+    const std::string& folder, const std::function<bool(std::string_view)>& accept) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return std::nullopt;
+  const int dirFd = ::dirfd(dir);
+  std::vector<std::string> names;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name(entry->d_name);
+    if (name.empty() || name.front() == '.') continue;  // hidden, "." and ".."
+    if (!accept(name)) continue;
+    bool plain = entry->d_type == DT_REG;
+    if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+      struct stat st {};
+      plain = ::fstatat(dirFd, entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
+    }
+    if (!plain || !IsValidUtf8(name)) continue;
+    names.emplace_back(name);
+  }
+  ::closedir(dir);
+  return names;
+}
+
+}  // namespace tarq::platform

@@ -1,0 +1,38 @@
+#include "ui/bind.h"
+
+#include <QListView>
+#include <QSignalBlocker>
+
+#include "ui/combo_list_model.h"
+
+namespace tarq::ui {
+
+void BindLabel(forms::Label& model, QLabel* view) {
+  view->setText(QString::fromStdString(model.Caption()));
+  model.Observer = [&model, view] { view->setText(QString::fromStdString(model.Caption())); };
+}
+
+void BindCombo(forms::ComboList& model, QComboBox* view) {
+  auto* rows = new ComboListModel(model, view);
+  auto* popup = new QListView(view);
+  popup->setUniformItemSizes(true);  // a popup of 32768 rows lays out at once
+  view->setView(popup);
+  view->setModel(rows);
+  view->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  auto syncIndex = [&model, view] {
+    const QSignalBlocker block(view);
+    view->setCurrentIndex(model.ListIndex());
+  };
+  syncIndex();
+  model.Observer.rowsAboutToChange = [rows] { rows->BeginReset(); };
+  model.Observer.rowsChanged = [rows, syncIndex] {
+    rows->EndReset();
+    syncIndex();
+  };
+  model.Observer.listIndexChanged = syncIndex;
+  QObject::connect(view, &QComboBox::activated, view, [&model](int row) {
+    model.SetListIndex(row);
+  });
+}
+
+}  // namespace tarq::ui

@@ -1,0 +1,27 @@
+#include "ui/combo_list_model.h"
+
+namespace tarq::ui {
+
+ComboListModel::ComboListModel(const forms::ComboList& list, QObject* parent)
+    : QAbstractListModel(parent), list_(list) {}
+
+int ComboListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : list_.ListCount();
+}
+
+QVariant ComboListModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= list_.ListCount()) return {};
+  const forms::ListRow& row = list_.Rows()[static_cast<std::size_t>(index.row())];
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+    case Qt::AccessibleTextRole:
+      return QString::fromStdString(row.text);
+    case Qt::UserRole:
+      return row.itemData;
+    default:
+      return {};
+  }
+}
+
+}  // namespace tarq::ui

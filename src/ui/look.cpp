@@ -1,0 +1,72 @@
+#include "ui/look.h"
+
+#include <QPalette>
+#include <QPixmap>
+
+#include "ui/tarq_icon.xpm"
+#include "ui/twips.h"
+
+namespace tarq::ui {
+
+void InstallFontSubstitutes() {
+  static const bool done = [] {
+    QFont::insertSubstitutions(kPGothic, {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic")});
+    QFont::insertSubstitutions(kGothic, {QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic")});
+    return true;
+  }();
+  (void)done;
+}
+
+QFont NamedFont(const QString& family, int pointSize, bool bold, bool italic) {
+  InstallFontSubstitutes();
+  QFont font(family, pointSize);
+  font.setBold(bold);
+  font.setItalic(italic);
+  return font;
+}
+
+QIcon AppIcon() { return QIcon(QPixmap(tarq_icon_xpm)); }
+
+void SetUpWindow(QWidget& window, const QString& title, int widthTwips, int heightTwips) {
+  window.setWindowTitle(title);
+  window.setWindowIcon(AppIcon());
+  window.setFixedSize(TwipsToPixels(widthTwips), TwipsToPixels(heightTwips));
+  QPalette palette = window.palette();
+  palette.setColor(QPalette::Window, Qt::black);
+  window.setPalette(palette);
+  window.setAutoFillBackground(true);
+}
+
+QLabel* MakeCaptionLabel(QWidget* parent, const char* name, const QString& text, int leftTwips,
+                         int topTwips, int widthTwips, int heightTwips) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setTextFormat(Qt::PlainText);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, QColor(255, 255, 0));
+  label->setPalette(palette);
+  label->setAutoFillBackground(false);
+  label->setGeometry(TwipsRect{leftTwips, topTwips, widthTwips, heightTwips}.ToPixels());
+  label->adjustSize();  // sizes itself to its text, from its top-left corner
+  return label;
+}
+
+QLabel* MakeValueLabel(QWidget* parent, const char* name, int leftTwips, int topTwips,
+                       int widthTwips, int heightTwips) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setTextFormat(Qt::PlainText);
+  label->setFrameStyle(QFrame::Box | QFrame::Plain);
+  label->setLineWidth(1);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setWordWrap(true);  // breaks at spaces only; what does not fit is cut off
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::Window, palette.color(QPalette::Button));
+  palette.setColor(QPalette::WindowText, palette.color(QPalette::ButtonText));
+  label->setPalette(palette);
+  label->setAutoFillBackground(true);
+  label->setGeometry(TwipsRect{leftTwips, topTwips, widthTwips, heightTwips}.ToPixels());
+  return label;
+}
+
+}  // namespace tarq::ui

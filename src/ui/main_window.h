@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+#include "forms/form_host.h"
+#include "forms/frm_main.h"
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace tarq::ui {
+
+// The main window "TARQ 0.33": a humble view of forms::FrmMain. It mirrors
+// the model's controls and forwards the user's events; it holds no rules.
+class MainWindow final : public QWidget, public forms::FormHost {
+  Q_OBJECT
+
+ public:
+  // programFolder: where the data files live. Runs Form_Load before returning.
+  explicit MainWindow(const std::string& programFolder, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  forms::FrmMain& Model() { return *model_; }
+
+  void MsgBox(std::string_view text) override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void BuildControls();
+
+  std::unique_ptr<forms::FrmMain> model_;
+  QComboBox* cmbMapComment_ = nullptr;
+  QPushButton* cmdFldSelect_ = nullptr;
+  bool unloaded_ = false;
+  bool shownOnce_ = false;
+};
+
+}  // namespace tarq::ui
