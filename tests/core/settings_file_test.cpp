@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include "core/settings_file.h"
+#include "support/temp_dir.h"
+
+namespace tarq::core {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+struct NumberCase {
+  const char* text;
+  std::optional<std::int16_t> value;
+  friend void PrintTo(const NumberCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+};
+
+class SettingsNumberTest : public ::testing::TestWithParam<NumberCase> {};
+
+TEST_P(SettingsNumberTest, ReadsAsTheFileHasAlwaysBeenRead) {
+  EXPECT_EQ(SettingsNumber(GetParam().text), GetParam().value) << '"' << GetParam().text << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Conversion, SettingsNumberTest,
+    ::testing::Values(NumberCase{" 2 ", 2}, NumberCase{"2", 2}, NumberCase{"\t2", 2},
+                      NumberCase{"2 5", 25},         // blanks ignored wherever they stand
+                      NumberCase{"2.5", 2},          // halves to the even neighbour
+                      NumberCase{"3.5", 4}, NumberCase{"-0.5", 0}, NumberCase{"-1.5", -2},
+                      NumberCase{"-1", -1}, NumberCase{"-1 ", -1}, NumberCase{"- 1", -1},
+                      NumberCase{"+3", 3}, NumberCase{"1e1", 10}, NumberCase{"1E1", 10},
+                      NumberCase{"15e-1", 2}, NumberCase{"1e", 1}, NumberCase{".5", 0},
+                      NumberCase{"2x", 2}, NumberCase{"2-1", 2}, NumberCase{"1.2.3", 1},
+                      NumberCase{"abc", 0}, NumberCase{"", 0}, NumberCase{"-", 0},
+                      NumberCase{"&H10", 0}, NumberCase{"32767", 32767},
+                      NumberCase{"-32768", -32768}, NumberCase{"32767.5", std::nullopt},
+                      NumberCase{"99999", std::nullopt}, NumberCase{"1e9", std::nullopt},
+                      NumberCase{"1e400", std::nullopt}, NumberCase{"-40000", std::nullopt}));
+
+TEST(PrintForm, WritesSignOrSpaceDigitsAndSpace) {
+  EXPECT_EQ(PrintForm(2), " 2 ");
+  EXPECT_EQ(PrintForm(0), " 0 ");
+  EXPECT_EQ(PrintForm(-1), "-1 ");
+  EXPECT_EQ(PrintForm(128), " 128 ");
+}
+
+TEST(ReadSettingsLines, AcceptsEveryLineEnd) {
+  TempDir dir;
+  const std::vector<std::string> expected{"C:\\HL", " 1 ", " 2 ", " 0 "};
+  for (const char* end : {"\r\n", "\n", "\r"}) {
+    const std::string e(end);
+    WriteBytes(dir / "cfg", "C:\\HL" + e + " 1 " + e + " 2 " + e + " 0 " + e);
+    EXPECT_EQ(ReadSettingsLines(dir / "cfg"), expected) << ::testing::PrintToString(e);
+  }
+}
+
+TEST(ReadSettingsLines, KeepsEmptyLinesAndALastLineWithoutEnd) {
+  TempDir dir;
+  WriteBytes(dir / "cfg", "\r\n 1 \r\n 2");
+  EXPECT_EQ(ReadSettingsLines(dir / "cfg"), (std::vector<std::string>{"", " 1 ", " 2"}));
+  WriteBytes(dir / "cfg", "");
+  EXPECT_EQ(ReadSettingsLines(dir / "cfg"), std::vector<std::string>{});
+  EXPECT_FALSE(ReadSettingsLines(dir / "missing").has_value());
+  EXPECT_FALSE(ReadSettingsLines(dir.Path()).has_value());
+}
+
+TEST(WriteSettingsFile, WritesFourLinesInCodePage932) {
+  TempDir dir;
+  SettingsValues v;
+  v.gameFolder = "D:\\ゲーム\\Half-Life";
+  v.difficulty = 2;
+  v.heapSize = -1;
+  v.console = 0;
+  ASSERT_TRUE(WriteSettingsFile(dir / "cfg", v));
+  EXPECT_EQ(ReadBytes(dir / "cfg"),
+            "D:\\\x83\x51\x81\x5B\x83\x80\\Half-Life\r\n 2 \r\n-1 \r\n 0 \r\n");
+}
+
+TEST(WriteSettingsFile, RefusesAFolderTheFileCannotCarryAndKeepsTheOldFile) {
+  TempDir dir;
+  WriteBytes(dir / "cfg", "old");
+  SettingsValues v;
+  for (const char* folder : {"/home/jos\xC3\xA9/hl", "/a\nb", "/a\rb"}) {
+    v.gameFolder = folder;
+    EXPECT_FALSE(WriteSettingsFile(dir / "cfg", v));
+    EXPECT_EQ(ReadBytes(dir / "cfg"), "old");
+  }
+}
+
+}  // namespace
+}  // namespace tarq::core

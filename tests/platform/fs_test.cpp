@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "platform/fs.h"
+#include "support/temp_dir.h"
+
+namespace tarq::platform {
+namespace {
+
+using testing::Exists;
+using testing::FolderEntries;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+class FaultHookGuard {
+ public:
+  explicit FaultHookGuard(FaultHook hook) { SetFaultHook(std::move(hook)); }
+  ~FaultHookGuard() { SetFaultHook(nullptr); }
+};
+
+TEST(JoinPath, AddsOneSeparatorWithoutLooking) {
+  const std::string sep(1, kSeparator);
+  EXPECT_EQ(JoinPath("a", "b"), "a" + sep + "b");
+  EXPECT_EQ(JoinPath("a" + sep, "b"), "a" + sep + sep + "b");
+  EXPECT_EQ(JoinPath("", "valve"), sep + "valve");
+}
+
+TEST(ReadWholeFile, TellsMissingFromFailed) {
+  TempDir dir;
+  EXPECT_EQ(ReadWholeFile(dir / "none").status, ReadStatus::kMissing);
+  EXPECT_EQ(ReadWholeFile(dir.Path()).status, ReadStatus::kFailed);
+  WriteBytes(dir / "f", std::string("a\0b", 3));
+  const ReadResult r = ReadWholeFile(dir / "f");
+  EXPECT_EQ(r.status, ReadStatus::kOk);
+  EXPECT_EQ(r.bytes, std::string("a\0b", 3));
+}
+
+TEST(AtomicFileWriter, ReplacesWholeAndLeavesNoTemporaryFile) {
+  TempDir dir;
+  WriteBytes(dir / "f", "old");
+  ASSERT_TRUE(ReplaceFileContents(dir / "f", "new content"));
+  EXPECT_EQ(ReadBytes(dir / "f"), "new content");
+  EXPECT_EQ(FolderEntries(dir.Path()).size(), 1u);
+}
+
+TEST(AtomicFileWriter, KeepsThePermissionsOfTheOldFile) {
+  TempDir dir;
+  WriteBytes(dir / "f", "old");
+  ::chmod((dir / "f").c_str(), 0640);
+  ASSERT_TRUE(ReplaceFileContents(dir / "f", "new"));
+  struct stat st {};
+  ASSERT_EQ(::stat((dir / "f").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST(AtomicFileWriter, AFailureAtAnyStageLeavesTheOldFile) {
+  const IoStage stages[] = {IoStage::kOpen, IoStage::kWrite, IoStage::kFlush, IoStage::kClose,
+                            IoStage::kReplace};
+  for (const IoStage failing : stages) {
+    TempDir dir;
+    WriteBytes(dir / "f", "old bytes");
+    {
+      FaultHookGuard guard([failing](IoStage stage, int) { return stage != failing; });
+      EXPECT_FALSE(ReplaceFileContents(dir / "f", "new"));
+    }
+    EXPECT_EQ(ReadBytes(dir / "f"), "old bytes");
+    EXPECT_EQ(FolderEntries(dir.Path()).size(), 1u) << "temporary file left behind";
+  }
+}
+
+TEST(AtomicFileWriter, AFolderInThePlaceOfTheFileIsAFailure) {
+  TempDir dir;
+  testing::MakeFolders(dir / "f");
+  EXPECT_FALSE(ReplaceFileContents(dir / "f", "x"));
+  EXPECT_EQ(FolderEntries(dir.Path()).size(), 1u);
+}
+
+TEST(AtomicFileWriter, AMissingFolderIsAFailure) {
+  TempDir dir;
+  EXPECT_FALSE(ReplaceFileContents(dir / "no/f", "x"));
+  EXPECT_FALSE(Exists(dir / "no"));
+}
+
+TEST(ListPlainFiles, LeavesOutFoldersHiddenFilesAndRejectedNames) {
+  TempDir dir;
+  WriteBytes(dir / "a.bsp", "");
+  WriteBytes(dir / ".hidden.bsp", "");
+  WriteBytes(dir / "skip.txt", "");
+  testing::MakeFolders(dir / "x.bsp");
+  auto names = ListPlainFiles(dir.Path(), [](std::string_view n) { return n != "skip.txt"; });
+  ASSERT_TRUE(names.has_value());
+  EXPECT_EQ(*names, std::vector<std::string>{"a.bsp"});
+  EXPECT_FALSE(ListPlainFiles(dir / "missing", [](std::string_view) { return true; }));
+}
+
+TEST(CanOpenForReading, IsTrueOnlyForAFileThatOpens) {
+  TempDir dir;
+  WriteBytes(dir / "hl.exe", "");
+  EXPECT_TRUE(CanOpenForReading(dir / "hl.exe"));
+  EXPECT_FALSE(CanOpenForReading(dir / "none.exe"));
+  EXPECT_FALSE(CanOpenForReading(dir.Path()));
+}
+
+}  // namespace
+}  // namespace tarq::platform

@@ -1,0 +1,84 @@
+#include "temp_dir.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <thread>
+
+#include "platform/fs.h"
+
+namespace fs = std::filesystem;
+
+namespace tarq::testing {
+
+TempDir::TempDir() {
+  std::random_device random;
+  const fs::path base = fs::temp_directory_path();
+  for (;;) {
+    const fs::path candidate = base / ("tarq-test-" + std::to_string(random()));
+    if (fs::create_directory(candidate)) {
+      path_ = candidate.string();
+      break;
+    }
+  }
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  // Give back write permission that a test may have taken away.
+  for (auto it = fs::recursive_directory_iterator(path_, ignored);
+       it != fs::recursive_directory_iterator(); it.increment(ignored)) {
+    if (it->is_directory(ignored)) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+  }
+  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+  fs::remove_all(path_, ignored);
+}
+
+std::string TempDir::operator/(std::string_view relative) const {
+  return platform::JoinPath(path_, relative);
+}
+
+void WriteBytes(const std::string& path, std::string_view bytes) {
+  std::ofstream out(fs::u8path(path), std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(fs::u8path(path), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool Exists(const std::string& path) { return fs::exists(fs::u8path(path)); }
+
+void MakeFolders(const std::string& path) { fs::create_directories(fs::u8path(path)); }
+
+void MakeExecutable(const std::string& path, std::string_view content) {
+  WriteBytes(path, content);
+  fs::permissions(fs::u8path(path), fs::perms::owner_all | fs::perms::group_read |
+                                        fs::perms::group_exec | fs::perms::others_read |
+                                        fs::perms::others_exec);
+}
+
+std::vector<std::string> FolderEntries(const std::string& path) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(fs::u8path(path))) {
+    names.push_back(entry.path().filename().string());
+  }
+  return names;
+}
+
+bool WaitForFile(const std::string& path) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (std::chrono::steady_clock::now() < deadline) {
+    std::error_code ec;
+    if (fs::exists(fs::u8path(path), ec) && fs::file_size(fs::u8path(path), ec) > 0) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));  // let the writer finish
+      return true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return false;
+}
+
+}  // namespace tarq::testing

@@ -1,0 +1,36 @@
+#pragma once
+// Test helpers: a private folder removed at the end of the test, and file
+// access in bytes.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarq::testing {
+
+class TempDir final {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::string& Path() const { return path_; }
+  // path + separator + relative
+  std::string operator/(std::string_view relative) const;
+
+ private:
+  std::string path_;
+};
+
+void WriteBytes(const std::string& path, std::string_view bytes);
+std::string ReadBytes(const std::string& path);  // empty when missing
+bool Exists(const std::string& path);
+void MakeFolders(const std::string& path);
+void MakeExecutable(const std::string& path, std::string_view content);
+std::vector<std::string> FolderEntries(const std::string& path);
+
+// Polls until the file exists and is non-empty or about ten seconds pass.
+bool WaitForFile(const std::string& path);
+
+}  // namespace tarq::testing

@@ -1,0 +1,192 @@
+// The Qt main window: its controls, layout and look, and that it forwards the
+// user's events to the form model.
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include "platform/fs.h"
+#include "platform/process.h"
+#include "support/temp_dir.h"
+#include "ui/main_window.h"
+
+using tarq::testing::TempDir;
+
+namespace {
+
+struct Geometry {
+  const char* name;
+  int left, top, width, height;  // twips
+};
+
+// The layout table of the main window.
+const Geometry kLayout[] = {
+    {"labHL", 240, 840, 4095, 255},         {"cmdFldSelect", 4440, 840, 255, 255},
+    {"labValve", 240, 1440, 4455, 255},     {"labMaps", 240, 2040, 4455, 255},
+    {"cmbMapComment", 240, 2640, 4455, 300}, {"Command3", 1920, 3000, 1335, 255},
+    {"cmdComment", 3360, 3000, 1335, 255},  {"cmbDiff", 240, 3720, 1215, 300},
+    {"cmbMemory", 1680, 3720, 1215, 300},   {"cmbConsole", 3120, 3720, 1575, 300},
+    {"labCommand", 240, 4560, 4455, 495},   {"cmdStart", 3600, 5160, 1095, 375},
+    {"cmbMap", 2040, 5160, 975, 300},       {"flbSelect", 240, 5160, 1695, 270},
+};
+
+const char* const kCaptions[][2] = {
+    {"Label1", "TARQ"},        {"Label2", "Half-Lifeフォルダ"},
+    {"Label4", "Valveフォルダ"}, {"Label6", "Mapsフォルダ"},
+    {"Label11", "MAP"},        {"Label8", "難易度"},
+    {"Label9", "メモリ使用量"},  {"Label10", "コンソール"},
+    {"Label12", "コマンドライン オプション"},
+};
+
+void CloseNextMessageBox(QString* text) {
+  QTimer::singleShot(0, [text] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    *text = box->windowTitle() + "|" + box->text() + "|" +
+            QString::number(static_cast<int>(box->icon()));
+    box->accept();
+  });
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    dir_ = std::make_unique<TempDir>();
+    window_ = std::make_unique<tarq::ui::MainWindow>(dir_->Path());
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  }
+  void cleanup() {
+    window_.reset();
+    dir_.reset();
+  }
+
+  void windowIsTheFixedBlackMainWindow() {
+    QCOMPARE(window_->windowTitle(), QString("TARQ 0.33"));
+    QCOMPARE(window_->size(), QSize(330, 385));
+    QCOMPARE(window_->minimumSize(), window_->maximumSize());
+    QCOMPARE(window_->palette().color(QPalette::Window), QColor(Qt::black));
+    QVERIFY(window_->windowFlags() & Qt::WindowMinimizeButtonHint);
+    QVERIFY(!(window_->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!window_->windowIcon().isNull());
+    QCOMPARE(window_->windowIcon().availableSizes().value(0), QSize(32, 32));
+  }
+
+  void controlsStandWhereTheLayoutPutsThem() {
+    for (const Geometry& g : kLayout) {
+      auto* w = window_->findChild<QWidget*>(g.name);
+      QVERIFY2(w != nullptr, g.name);
+      QCOMPARE(w->geometry(), QRect(g.left / 15, g.top / 15, g.width / 15, g.height / 15));
+    }
+  }
+
+  void captionLabelsAreYellowOnBlack() {
+    for (const auto& c : kCaptions) {
+      auto* label = window_->findChild<QLabel*>(c[0]);
+      QVERIFY2(label != nullptr, c[0]);
+      QCOMPARE(label->text(), QString::fromUtf8(c[1]));
+      QCOMPARE(label->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+      QVERIFY(!label->autoFillBackground());
+    }
+    auto* banner = window_->findChild<QLabel*>("Label1");
+    QVERIFY(banner->font().bold() && banner->font().italic());
+    QCOMPARE(banner->font().pointSize(), 18);
+    QCOMPARE(window_->findChild<QComboBox*>("cmbMapComment")->font().pointSize(), 9);
+  }
+
+  void hiddenAndDisabledControls() {
+    QVERIFY(!window_->findChild<QWidget*>("cmbMap")->isVisible());
+    QVERIFY(!window_->findChild<QListWidget*>("flbSelect")->isVisible());
+    auto* pak = window_->findChild<QPushButton*>("Command3");
+    QVERIFY(pak->isVisible());
+    QVERIFY(!pak->isEnabled());
+    QCOMPARE(pak->text(), QString("Add PakFile"));
+  }
+
+  void tabVisitsTheControlsInOrder() {
+    const QStringList expected{"cmdFldSelect", "cmbMemory", "cmbConsole", "cmdComment",
+                               "cmdStart",     "cmbDiff",   "cmbMapComment", "cmdFldSelect"};
+    QCOMPARE(QApplication::focusWidget()->objectName(), expected.first());
+    QStringList visited{QApplication::focusWidget()->objectName()};
+    for (int i = 1; i < expected.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, expected);
+  }
+
+  void optionListsHoldTheirRowsAndTags() {
+    auto* memory = window_->findChild<QComboBox*>("cmbMemory");
+    QCOMPARE(memory->count(), 5);
+    QCOMPARE(memory->itemText(0), QString("無指定"));
+    QCOMPARE(memory->itemText(4), QString("128MB"));
+    QCOMPARE(memory->itemData(2).toInt(), 32000);
+    auto* diff = window_->findChild<QComboBox*>("cmbDiff");
+    QCOMPARE(diff->count(), 4);
+    QCOMPARE(diff->itemText(2), QString("Nomal"));
+    auto* console = window_->findChild<QComboBox*>("cmbConsole");
+    QCOMPARE(console->itemText(2), QString("-dev toconsole"));
+    QCOMPARE(window_->findChild<QComboBox*>("cmbMapComment")->itemText(0),
+             QString("最初から　　　　－　HALF-LIFEを最初から始めます"));
+  }
+
+  void aPickRecomposesTheCommandLine() {
+    auto* diff = window_->findChild<QComboBox*>("cmbDiff");
+    auto* command = window_->findChild<QLabel*>("labCommand");
+    diff->setFocus();
+    QTest::keyClick(diff, Qt::Key_Down);
+    QTest::keyClick(diff, Qt::Key_Down);
+    QCOMPARE(window_->Model().cmbDiff.ListIndex(), 2);
+    QCOMPARE(command->text(), QString(" +skill \"2\""));
+    window_->Model().cmbMemory.SetListIndex(1);
+    QCOMPARE(window_->findChild<QComboBox*>("cmbMemory")->currentIndex(), 1);
+    QCOMPARE(command->text(), QString(" +skill \"2\" -heapsize 16000"));
+  }
+
+  void startWithoutAGameShowsTheWarning() {
+    QString shown;
+    CloseNextMessageBox(&shown);
+    QTest::mouseClick(window_->findChild<QPushButton*>("cmdStart"), Qt::LeftButton);
+    QCOMPARE(shown, QString("TARQ|ゲームが実行できません。\n設定し直して下さい。|%1")
+                        .arg(static_cast<int>(QMessageBox::Warning)));
+  }
+
+  void startRunsTheGame() {
+    const std::string saved = tarq::platform::CurrentFolder();
+    const std::string game = *dir_ / "game";
+    tarq::testing::MakeFolders(game);
+    tarq::testing::MakeExecutable(tarq::platform::JoinPath(game, "hl.exe"),
+                                  "#!/bin/sh\nprintf '%s|' \"$@\" > \"$0.tmp\"; "
+                                  "mv \"$0.tmp\" \"$0.record\"\n");
+    window_->Model().labHL.SetCaption(game);
+    QCOMPARE(window_->findChild<QLabel*>("labHL")->text(), QString::fromStdString(game));
+    window_->Model().cmbConsole.SetListIndex(1);
+    QTest::mouseClick(window_->findChild<QPushButton*>("cmdStart"), Qt::LeftButton);
+    tarq::platform::ChangeFolder(saved);
+    const std::string record = tarq::platform::JoinPath(game, "hl.exe.record");
+    QVERIFY(tarq::testing::WaitForFile(record));
+    QCOMPARE(QString::fromStdString(tarq::testing::ReadBytes(record)), QString("-console|"));
+  }
+
+  void closingWritesTheSettings() {
+    window_->Model().cmbDiff.SetListIndex(3);
+    window_->close();
+    QCOMPARE(QString::fromStdString(tarq::testing::ReadBytes(*dir_ / "tarqcfg.dat")),
+             QString("\r\n 3 \r\n 0 \r\n 0 \r\n"));
+  }
+
+ private:
+  std::unique_ptr<TempDir> dir_;
+  std::unique_ptr<tarq::ui::MainWindow> window_;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
