@@ -11,6 +11,12 @@ void Label::SetCaption(std::string caption) {
   if (Change) Change();
 }
 
+void TextBox::SetText(std::string text) {
+  if (text == text_) return;
+  text_ = std::move(text);
+  if (Observer) Observer();
+}
+
 bool ComboList::SetListIndex(int index) {
   if (index < -1 || index >= ListCount()) return false;
   listIndex_ = static_cast<std::int16_t>(index);

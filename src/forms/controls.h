@@ -28,6 +28,17 @@ class Label final {
   std::string caption_;
 };
 
+class TextBox final {
+ public:
+  const std::string& Text() const { return text_; }
+  void SetText(std::string text);
+
+  std::function<void()> Observer;  // the view
+
+ private:
+  std::string text_;
+};
+
 struct ListRow {
   std::string text;
   std::int32_t itemData = 0;

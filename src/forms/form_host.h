@@ -6,12 +6,24 @@
 
 namespace tarq::forms {
 
+class DlgComment;
+class DlgFldSelect;
+
 class FormHost {
  public:
   virtual ~FormHost() = default;
+
   // A message box: exclamation icon, one OK button, title "TARQ". Returns
   // when the user has closed it.
   virtual void MsgBox(std::string_view text) = 0;
+
+  // Shows a loaded dialog without an owner and without waiting for it. The
+  // window runs the dialog's Form_Activate once when it first becomes active.
+  virtual void ShowCommentDialog(DlgComment& dialog) = 0;
+  virtual void ShowFolderDialog(DlgFldSelect& dialog) = 0;
+
+  // The dialog has been unloaded: its window goes away.
+  virtual void CloseDialog() = 0;
 };
 
 }  // namespace tarq::forms

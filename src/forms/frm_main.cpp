@@ -46,6 +46,8 @@ FrmMain::FrmMain(FormHost& host, std::string programFolder)
   cmbConsole.Click = [this] { cmbConsole_Click(); };
 }
 
+FrmMain::~FrmMain() = default;
+
 void FrmMain::SetEnabled(bool enabled) {
   enabled_ = enabled;
   if (EnabledObserver) EnabledObserver();
@@ -153,13 +155,26 @@ void FrmMain::TARQ_commandline() {
   labCommand.SetCaption(core::ComposeOptionText(s));
 }
 
-void FrmMain::cmdFldSelect_Click() {}
+void FrmMain::cmdFldSelect_Click() {
+  if (dlgComment() != nullptr || dlgFldSelect() != nullptr) return;
+  // Nothing of the game folder is handed over: the dialog opens on the
+  // process's current drive and folder.
+  dlgFldSelect_ = std::make_unique<DlgFldSelect>(host_, *this, ListDrives());
+  host_.ShowFolderDialog(*dlgFldSelect_);
+  SetEnabled(false);
+}
 
 void FrmMain::cmdComment_Click() {
-  if (cmbMap.ListIndex() <= 0) {
+  if (dlgComment() != nullptr || dlgFldSelect() != nullptr) return;
+  const int row = cmbMap.ListIndex();
+  if (row <= 0) {
     host_.MsgBox(kMsgNoCommentHere);
     return;
   }
+  dlgComment_ = std::make_unique<DlgComment>(host_, *this);
+  dlgComment_->labFile.SetCaption(cmbMap.List(row));
+  host_.ShowCommentDialog(*dlgComment_);
+  SetEnabled(false);
 }
 
 void FrmMain::cmdStart_Click() {

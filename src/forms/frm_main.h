@@ -16,9 +16,14 @@
 //   cmdStart --Click--> StartGame(labHL, labCommand)
 //   Form_Unload --> tarqcfg.dat
 
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "forms/controls.h"
+#include "forms/dlg_comment.h"
+#include "forms/dlg_fld_select.h"
 #include "forms/file_list.h"
 #include "forms/form_host.h"
 
@@ -28,6 +33,7 @@ class FrmMain final {
  public:
   // programFolder: where tarqcfg.dat and tarqcom.dat live.
   FrmMain(FormHost& host, std::string programFolder);
+  ~FrmMain();
   FrmMain(const FrmMain&) = delete;
   FrmMain& operator=(const FrmMain&) = delete;
 
@@ -68,9 +74,23 @@ class FrmMain final {
   std::string SettingsPath() const;
   std::string CommentPath() const;
 
+  // The loaded dialog, if any: at most one exists at a time.
+  DlgComment* dlgComment() { return Loaded(dlgComment_) ? dlgComment_.get() : nullptr; }
+  DlgFldSelect* dlgFldSelect() { return Loaded(dlgFldSelect_) ? dlgFldSelect_.get() : nullptr; }
+
+  // Where the folder dialog's drive list comes from; tests replace it.
+  std::function<std::vector<platform::Drive>()> ListDrives = platform::ListDrives;
+
  private:
+  template <typename Dialog>
+  static bool Loaded(const std::unique_ptr<Dialog>& d) {
+    return d != nullptr && d->Loaded();
+  }
+
   FormHost& host_;
   std::string programFolder_;
+  std::unique_ptr<DlgComment> dlgComment_;
+  std::unique_ptr<DlgFldSelect> dlgFldSelect_;
   bool enabled_ = true;
 };
 

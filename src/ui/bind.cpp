@@ -7,10 +7,29 @@
 
 namespace tarq::ui {
 
-void BindLabel(forms::Label& model, QLabel* view) {
-  view->setText(QString::fromStdString(model.Caption()));
-  model.Observer = [&model, view] { view->setText(QString::fromStdString(model.Caption())); };
+void BindLabel(forms::Label& model, QLabel* view, bool autoSize) {
+  auto update = [&model, view, autoSize] {
+    view->setText(QString::fromStdString(model.Caption()));
+    if (autoSize) view->adjustSize();
+  };
+  update();
+  model.Observer = update;
 }
+
+void BindTextBox(forms::TextBox& model, QLineEdit* view) {
+  auto update = [&model, view] {
+    const QString text = QString::fromStdString(model.Text());
+    if (view->text() != text) view->setText(text);
+  };
+  update();
+  model.Observer = update;
+  QObject::connect(view, &QLineEdit::textEdited, view,
+                   [&model](const QString& text) { model.SetText(text.toStdString()); });
+}
+
+void Unbind(forms::Label& model) { model.Observer = nullptr; }
+void Unbind(forms::ComboList& model) { model.Observer = {}; }
+void Unbind(forms::TextBox& model) { model.Observer = nullptr; }
 
 void BindCombo(forms::ComboList& model, QComboBox* view) {
   auto* rows = new ComboListModel(model, view);

@@ -4,12 +4,21 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 
 #include "forms/controls.h"
 
 namespace tarq::ui {
 
-void BindLabel(forms::Label& model, QLabel* view);
+// autoSize: the label sizes itself to its text, as caption labels do.
+void BindLabel(forms::Label& model, QLabel* view, bool autoSize = false);
+
+void BindTextBox(forms::TextBox& model, QLineEdit* view);
+
+// Detaches the view from the model's controls before the view goes away.
+void Unbind(forms::Label& model);
+void Unbind(forms::ComboList& model);
+void Unbind(forms::TextBox& model);
 
 // Rows and selection mirror the model; a pick by the user sets the model's
 // ListIndex, which raises its Click.

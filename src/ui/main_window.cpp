@@ -11,6 +11,8 @@
 
 #include "forms/messages.h"
 #include "ui/bind.h"
+#include "ui/comment_dialog.h"
+#include "ui/folder_dialog.h"
 #include "ui/look.h"
 #include "ui/twips.h"
 
@@ -53,6 +55,7 @@ MainWindow::MainWindow(const std::string& programFolder, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+  delete dialog_;  // a dialog has no owner window
   // The model goes first; its controls must not call back into dying widgets.
   model_.reset();
 }
@@ -114,7 +117,21 @@ void MainWindow::BuildControls() {
   connect(cmdFldSelect_, &QPushButton::clicked, this, [this] { model_->cmdFldSelect_Click(); });
   connect(cmdComment, &QPushButton::clicked, this, [this] { model_->cmdComment_Click(); });
   connect(cmdStart, &QPushButton::clicked, this, [this] { model_->cmdStart_Click(); });
-  m.EnabledObserver = [this] { setEnabled(model_->Enabled()); };
+  m.EnabledObserver = [this] { MirrorEnabled(); };
+}
+
+void MainWindow::MirrorEnabled() {
+  if (!model_->Enabled()) {
+    focusBeforeDialog_ = focusWidget();
+    setEnabled(false);
+    return;
+  }
+  setEnabled(true);
+  // Back from a dialog, the control that had the focus has it again.
+  if (focusBeforeDialog_ != nullptr && focusBeforeDialog_->isEnabled()) {
+    focusBeforeDialog_->setFocus(Qt::ActiveWindowFocusReason);
+  }
+  activateWindow();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -149,11 +166,32 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+void MainWindow::ShowCommentDialog(forms::DlgComment& dialog) {
+  CloseDialog();
+  dialog_ = new CommentDialog(dialog);
+  dialog_->show();
+}
+
+void MainWindow::ShowFolderDialog(forms::DlgFldSelect& dialog) {
+  CloseDialog();
+  dialog_ = new FolderDialog(dialog);
+  dialog_->show();
+}
+
+void MainWindow::CloseDialog() {
+  if (dialog_ == nullptr) return;
+  dialog_->Detach();
+  dialog_->hide();
+  dialog_->deleteLater();
+  dialog_ = nullptr;
+}
+
 void MainWindow::MsgBox(std::string_view text) {
   QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   QMessageBox box(QMessageBox::Warning, QString::fromUtf8(forms::kAppTitle.data()), message,
-                  QMessageBox::Ok, this);
+                  QMessageBox::Ok,
+                  dialog_ != nullptr ? static_cast<QWidget*>(dialog_.data()) : this);
   box.exec();
 }
 

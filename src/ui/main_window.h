@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 
 #include "forms/form_host.h"
 #include "forms/frm_main.h"
+#include "ui/dialog_window.h"
 
 class QComboBox;
 class QLabel;
@@ -26,6 +28,12 @@ class MainWindow final : public QWidget, public forms::FormHost {
   forms::FrmMain& Model() { return *model_; }
 
   void MsgBox(std::string_view text) override;
+  void ShowCommentDialog(forms::DlgComment& dialog) override;
+  void ShowFolderDialog(forms::DlgFldSelect& dialog) override;
+  void CloseDialog() override;
+
+  // The dialog window on screen, if any.
+  QWidget* ShownDialog() const { return dialog_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -34,8 +42,11 @@ class MainWindow final : public QWidget, public forms::FormHost {
 
  private:
   void BuildControls();
+  void MirrorEnabled();
 
   std::unique_ptr<forms::FrmMain> model_;
+  QPointer<DialogWindow> dialog_;
+  QPointer<QWidget> focusBeforeDialog_;
   QComboBox* cmbMapComment_ = nullptr;
   QPushButton* cmdFldSelect_ = nullptr;
   bool unloaded_ = false;

@@ -1,0 +1,75 @@
+#include "forms/dlg_comment.h"
+
+#include "catalogue/comment_store.h"
+#include "forms/frm_main.h"
+#include "forms/messages.h"
+
+namespace tarq::forms {
+
+DlgComment::DlgComment(FormHost& host, FrmMain& main) : host_(host), main_(main) {
+  for (const std::string_view mark : kMarks) cmbMark.AddItem(std::string(mark));
+  cmbMark.SetListIndex(0);
+}
+
+void DlgComment::Form_Activate() {
+  const catalogue::FindResult found =
+      catalogue::CommentStore(main_.CommentPath()).FindComment(labFile.Caption());
+  if (found.status != catalogue::StoreStatus::kOk) {
+    host_.MsgBox(kMsgUnknownError);
+    return;
+  }
+  if (!found.found) {
+    cmbMark.SetListIndex(0);
+    txtComment.SetText({});
+    return;
+  }
+  int row = -1;
+  for (int i = 0; i < cmbMark.ListCount(); ++i) {
+    if (cmbMark.List(i) == found.sMark) row = i;
+  }
+  if (row < 0) {  // a mark the list does not offer
+    host_.MsgBox(kMsgUnknownError);
+    return;
+  }
+  cmbMark.SetListIndex(row);
+  txtComment.SetText(found.sComment);
+}
+
+void DlgComment::cmdOK_Click() {
+  const catalogue::StoreStatus status = catalogue::CommentStore(main_.CommentPath())
+                                            .SaveComment(labFile.Caption(), cmbMark.Text(),
+                                                         txtComment.Text());
+  if (status != catalogue::StoreStatus::kOk) {
+    host_.MsgBox(kMsgCannotSave);
+    return;
+  }
+  main_.SetEnabled(true);
+  Unload();
+}
+
+void DlgComment::cmdDelete_Click() {
+  const catalogue::StoreStatus status =
+      catalogue::CommentStore(main_.CommentPath()).DeleteComment(labFile.Caption());
+  if (status != catalogue::StoreStatus::kOk) {
+    host_.MsgBox(kMsgCannotSave);
+    return;
+  }
+  main_.SetEnabled(true);
+  Unload();
+}
+
+void DlgComment::cmdCansel_Click() {
+  main_.SetEnabled(true);
+  Unload();
+}
+
+void DlgComment::Form_Unload() { main_.SetEnabled(true); }
+
+void DlgComment::Unload() {
+  if (!loaded_) return;
+  loaded_ = false;
+  Form_Unload();
+  host_.CloseDialog();
+}
+
+}  // namespace tarq::forms

@@ -1,0 +1,50 @@
+#pragma once
+// The comment dialog's form model: the mark and comment of one map.
+//
+//   FrmMain.cmdComment_Click --> labFile = map file name --> shown
+//   Form_Activate --> FindComment(labFile) --> cmbMark, txtComment
+//   cmdOK_Click     --> SaveComment(labFile, cmbMark.Text, txtComment.Text) --> unload
+//   cmdDelete_Click --> DeleteComment(labFile) --> unload
+//   cmdCansel_Click, close box --> unload
+// Every unload enables the main window again.
+
+#include <string_view>
+
+#include "forms/controls.h"
+#include "forms/form_host.h"
+
+namespace tarq::forms {
+
+class FrmMain;
+
+inline constexpr std::string_view kMarks[] = {"　", "◎", "○", "△", "×",
+                                              "！", "？", "☆", "＊", "λ"};
+
+class DlgComment final {
+ public:
+  // Loads the dialog: its creation selects row 0 of the mark list.
+  DlgComment(FormHost& host, FrmMain& main);
+  DlgComment(const DlgComment&) = delete;
+  DlgComment& operator=(const DlgComment&) = delete;
+
+  Label labFile;
+  ComboList cmbMark;
+  TextBox txtComment;
+
+  void Form_Activate();
+  void cmdOK_Click();
+  void cmdCansel_Click();
+  void cmdDelete_Click();
+  void Form_Unload();
+
+  // Closes the dialog: runs Form_Unload once and removes the window.
+  void Unload();
+  bool Loaded() const { return loaded_; }
+
+ private:
+  FormHost& host_;
+  FrmMain& main_;
+  bool loaded_ = true;
+};
+
+}  // namespace tarq::forms

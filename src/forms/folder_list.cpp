@@ -1,0 +1,44 @@
+#include "forms/folder_list.h"
+
+#include <algorithm>
+
+#include "catalogue/map_folder.h"
+#include "platform/drives.h"
+
+namespace tarq::forms {
+
+bool FolderList::SetPath(const std::string& folder) {
+  auto subfolders = platform::ListSubfolders(folder);
+  if (!subfolders) return false;
+  std::sort(subfolders->begin(), subfolders->end(), catalogue::MapNameLess);
+  std::vector<Entry> entries;
+  const std::vector<std::string> chain = platform::FolderChain(folder);
+  for (std::size_t i = 0; i < chain.size(); ++i) {
+    const std::string& p = chain[i];
+    const auto cut = p.find_last_of("/\\", p.size() > 1 ? p.size() - 2 : 0);
+    std::string name = i == 0 || cut == std::string::npos ? p : p.substr(cut + 1);
+    entries.push_back({std::move(name), p, static_cast<int>(i), true});
+  }
+  const int depth = static_cast<int>(chain.size());
+  for (const std::string& sub : *subfolders) {
+    entries.push_back({sub, platform::ChildFolder(chain.back(), sub), depth, false});
+  }
+  path_ = chain.back();
+  entries_ = std::move(entries);
+  listIndex_ = depth - 1;
+  if (Observer) Observer();
+  return true;
+}
+
+void FolderList::SetListIndex(int index) {
+  if (index < -1 || index >= static_cast<int>(entries_.size())) return;
+  listIndex_ = index;
+  if (Observer) Observer();
+}
+
+bool FolderList::Open(int index) {
+  if (index < 0 || index >= static_cast<int>(entries_.size())) return false;
+  return SetPath(entries_[static_cast<std::size_t>(index)].path);
+}
+
+}  // namespace tarq::forms

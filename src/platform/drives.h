@@ -1,0 +1,40 @@
+#pragma once
+// Drives and folder navigation for the game folder dialog.
+//
+// On Windows the drives are the system's drive letters. On POSIX systems
+// they are the root and the mounted volumes a user would pick (removable
+// media and other disks under /media, /mnt and /run/media), not pseudo file
+// systems.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarq::platform {
+
+struct Drive {
+  std::string root;   // "C:\", "/", "/media/usb"
+  std::string label;  // what the drive list shows
+};
+
+std::vector<Drive> ListDrives();
+
+// The drive of `drives` that holds path: the longest root that prefixes it.
+// -1 when none does.
+int DriveIndexOf(const std::string& path, const std::vector<Drive>& drives);
+
+// The folder a drive opens on (on Windows the drive's own current folder);
+// nullopt when the drive is not ready or cannot be read.
+std::optional<std::string> DriveCurrentFolder(const Drive& drive);
+
+// The visible subfolders of a folder, unsorted; nullopt when it cannot be listed.
+std::optional<std::vector<std::string>> ListSubfolders(const std::string& folder);
+
+// The folders from the root down to `folder`, each a full path without a
+// trailing separator except the root: "/a/b" gives "/", "/a", "/a/b".
+std::vector<std::string> FolderChain(const std::string& folder);
+
+// folder + name, with one separator even at a root.
+std::string ChildFolder(const std::string& folder, const std::string& name);
+
+}  // namespace tarq::platform

@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# End to end: the real tarq program under Xvfb, driven with the keyboard.
+# Chooses the game folder with "...", picks a map, attaches a mark and a
+# comment, picks a difficulty, presses START and closes the window; then
+# checks what the stand-in game received and the bytes of both data files.
+# Usage: launcher_e2e.sh <tarq binary> <tools folder>
+set -euo pipefail
+tarq=$(realpath "$1")
+tools=$(realpath "$2")
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+mkdir -p "$work/prog" "$work/Half Life/valve/maps"
+cp "$tarq" "$work/prog/tarq"
+game="$work/Half Life"
+cat > "$game/hl.exe" <<'GAME'
+#!/bin/sh
+{ pwd -P; for a in "$@"; do printf '[%s]\n' "$a"; done; } > "$0.tmp"
+mv "$0.tmp" "$0.record"
+GAME
+chmod +x "$game/hl.exe"
+: > "$game/valve/maps/c1a0.bsp"
+: > "$game/valve/maps/c2a1.bsp"
+
+export QT_QPA_PLATFORM=xcb
+export tools game work
+"$here/../../scripts/xvfb-run-here" bash -euo pipefail -c '
+  fail() { echo "e2e: $*" >&2; exit 1; }
+  window() {  # window id by exact title, waiting for it
+    for _ in $(seq 100); do
+      id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1 || true)
+      [ -n "$id" ] && { echo "$id"; return; }
+      sleep 0.1
+    done
+    fail "no window \"$1\""
+  }
+  gone() {
+    for _ in $(seq 100); do
+      xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+      sleep 0.1
+    done
+    fail "window \"$1\" stays"
+  }
+  keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
+
+  cd "$game"  # the folder dialog opens on the current folder
+  "$work/prog/tarq" & pid=$!
+  main=$(window "TARQ 0.33")
+  sleep 0.5
+  xdotool windowfocus --sync "$main"
+  keys Return                       # "..." has the focus
+  dialog=$(window "フォルダ選択")
+  sleep 0.5
+  xdotool windowfocus --sync "$dialog"
+  keys Return                       # OK has the focus: accept this folder
+  gone "フォルダ選択"
+  xdotool windowfocus --sync "$main"
+  keys Tab Tab Tab Tab Tab Tab      # to the map list, which rebuilds
+  keys Down                         # c1a0.bsp
+  keys Tab Tab Tab Tab Return       # Comment
+  comment=$(window "コメント")
+  sleep 0.5
+  xdotool windowfocus --sync "$comment"
+  keys Tab Tab Down                 # the mark list: ◎
+  keys Tab
+  xdotool type --delay 60 "boss, hard"
+  keys Tab Tab Return               # back to OK
+  gone "コメント"
+  xdotool windowfocus --sync "$main"
+  keys Tab Tab Down                 # from Comment past START to the difficulty: Easy
+  keys shift+Tab Return             # START
+  for _ in $(seq 100); do [ -f "$game/hl.exe.record" ] && break; sleep 0.1; done
+  "$tools/close_window" "$main"
+  for _ in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+  kill -0 $pid 2>/dev/null && fail "the launcher did not close"
+  wait $pid
+'
+
+fail() { echo "e2e: $*" >&2; exit 1; }
+expect() {  # expect <what> <expected bytes (printf format)> <file>
+  diff <(printf "$2") "$3" >/dev/null || {
+    echo "e2e: $1 differs; expected:" >&2; printf "$2" | od -c | head -20 >&2
+    echo "got:" >&2; od -c "$3" | head -20 >&2; exit 1; }
+}
+[ -f "$game/hl.exe.record" ] || fail "the game was not started"
+expect "the game's arguments and folder" "$game\n[+map]\n[c1a0]\n[+skill]\n[1]\n" "$game/hl.exe.record"
+expect "tarqcom.dat" '"c1a0.bsp","\x81\x9d","boss, hard"\r\n' "$work/prog/tarqcom.dat"
+expect "tarqcfg.dat" "$game\r\n 1 \r\n 0 \r\n 0 \r\n" "$work/prog/tarqcfg.dat"
+echo "e2e: passed"

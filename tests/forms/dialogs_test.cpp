@@ -1,0 +1,307 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "forms/frm_main.h"
+#include "forms/messages.h"
+#include "platform/fs.h"
+#include "platform/process.h"
+#include "support/recording_host.h"
+#include "support/temp_dir.h"
+
+namespace tarq::forms {
+namespace {
+
+using testing::Exists;
+using testing::MakeFolders;
+using testing::ReadBytes;
+using testing::RecordingHost;
+using testing::TempDir;
+using testing::WriteBytes;
+
+class DialogTest : public ::testing::Test {
+ protected:
+  DialogTest() : saved_(platform::CurrentFolder()) {
+    MakeFolders(maps_);
+    for (const char* m : {"a.bsp", "b.bsp", "c.bsp"}) WriteBytes(platform::JoinPath(maps_, m), "");
+    WriteBytes(dir_ / "tarqcfg.dat", game_ + "\r\n");
+    form_ = std::make_unique<FrmMain>(host_, dir_.Path());
+    form_->Form_Load();
+  }
+  ~DialogTest() override { platform::ChangeFolder(saved_); }
+
+  std::string Com() const { return dir_ / "tarqcom.dat"; }
+  DlgComment& OpenComment(int row) {
+    form_->cmbMapComment.SetListIndex(row);
+    form_->cmdComment_Click();
+    EXPECT_NE(form_->dlgComment(), nullptr);
+    return *form_->dlgComment();
+  }
+
+  TempDir dir_;
+  std::string game_ = dir_ / "game";
+  std::string maps_ = platform::JoinPath(game_, "valve/maps");
+  std::string saved_;
+  RecordingHost host_;
+  std::unique_ptr<FrmMain> form_;
+};
+
+// --- the comment dialog ---------------------------------------------------
+
+TEST_F(DialogTest, CommentOpensForTheSelectedMapAndDisablesTheMainWindow) {
+  DlgComment& d = OpenComment(2);
+  EXPECT_EQ(d.labFile.Caption(), "b.bsp");
+  EXPECT_FALSE(form_->Enabled());
+  EXPECT_EQ(host_.events, std::vector<std::string>{"show comment"});
+  form_->cmdComment_Click();  // no second dialog while one is up
+  form_->cmdFldSelect_Click();
+  EXPECT_EQ(host_.events.size(), 1u);
+}
+
+TEST_F(DialogTest, AMapWithoutARecordOpensBlank) {
+  DlgComment& d = OpenComment(1);
+  EXPECT_EQ(d.cmbMark.ListIndex(), 0);
+  EXPECT_EQ(d.cmbMark.Text(), "　");
+  EXPECT_EQ(d.txtComment.Text(), "");
+  EXPECT_TRUE(host_.messages.empty());
+}
+
+TEST_F(DialogTest, TheTenMarksInOrder) {
+  DlgComment& d = OpenComment(1);
+  std::vector<std::string> marks;
+  for (const ListRow& r : d.cmbMark.Rows()) marks.push_back(r.text);
+  EXPECT_EQ(marks, (std::vector<std::string>{"　", "◎", "○", "△", "×", "！", "？", "☆", "＊", "λ"}));
+}
+
+struct FillCase {
+  const char* name;
+  std::string file;
+  int mark;
+  std::string comment;
+  bool message;
+  friend void PrintTo(const FillCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class Fill : public DialogTest, public ::testing::WithParamInterface<FillCase> {};
+
+TEST_P(Fill, ShowsWhatFindCommentReturns) {
+  WriteBytes(Com(), GetParam().file);
+  DlgComment& d = OpenComment(2);
+  EXPECT_EQ(d.cmbMark.ListIndex(), GetParam().mark);
+  EXPECT_EQ(d.txtComment.Text(), GetParam().comment);
+  EXPECT_EQ(host_.messages, GetParam().message ? std::vector<std::string>{"不明なエラー"}
+                                               : std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, Fill,
+    ::testing::Values(
+        FillCase{"stored", "\"b.bsp\",\"\x81\x99\",\"star\"\r\n", 7, "star", false},
+        FillCase{"the_last_of_two", "\"b.bsp\",\"\x81\x9D\",\"one\"\r\n\"b.bsp\",\"\x83\xC9\",\"two\"\r\n",
+                 9, "two", false},
+        FillCase{"unknown_mark", "\"b.bsp\",\"X\",\"kept out\"\r\n", 0, "", true},
+        FillCase{"broken_file", "\"b.bsp\",\"\x81\x9D\"\r\n", 0, "", true}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST_F(DialogTest, EnterAtOnceStoresTheBlankRecordAndEnablesTheMainWindow) {
+  DlgComment& d = OpenComment(1);
+  d.cmdOK_Click();
+  EXPECT_EQ(ReadBytes(Com()), "\"a.bsp\",\"\x81\x40\",\"\"\r\n");
+  EXPECT_TRUE(form_->Enabled());
+  EXPECT_EQ(form_->dlgComment(), nullptr);
+  EXPECT_EQ(host_.events, (std::vector<std::string>{"show comment", "close"}));
+}
+
+TEST_F(DialogTest, OKSavesTheMarkAndTheCommentAsTyped) {
+  DlgComment& d = OpenComment(3);
+  d.cmbMark.SetListIndex(1);
+  d.txtComment.SetText(" boss, hard ");
+  d.cmdOK_Click();
+  EXPECT_EQ(ReadBytes(Com()), "\"c.bsp\",\"\x81\x9D\",\" boss, hard \"\r\n");
+  // The list shows it once it next receives the focus.
+  EXPECT_EQ(form_->cmbMapComment.List(3), "c.bsp           ");
+  form_->cmbMapComment_GotFocus();
+  EXPECT_EQ(form_->cmbMapComment.List(3), "c.bsp           ◎　 boss, hard ");
+}
+
+TEST_F(DialogTest, EraseRemovesTheRecordWithoutAsking) {
+  WriteBytes(Com(), "\"b.bsp\",\"\x81\x9D\",\"one\"\r\n\"a.bsp\",\"\x81\x9D\",\"x\"\r\n");
+  OpenComment(2).cmdDelete_Click();
+  EXPECT_EQ(ReadBytes(Com()), "\"a.bsp\",\"\x81\x9D\",\"x\"\r\n");
+  EXPECT_TRUE(host_.messages.empty());
+  EXPECT_TRUE(form_->Enabled());
+}
+
+TEST_F(DialogTest, EraseWithoutARecordOrWithoutAFileChangesNothing) {
+  OpenComment(1).cmdDelete_Click();
+  EXPECT_FALSE(Exists(Com()));
+  WriteBytes(Com(), "\"b.bsp\",\"\x81\x9D\",\"one\"\r\n");
+  OpenComment(1).cmdDelete_Click();
+  EXPECT_EQ(ReadBytes(Com()), "\"b.bsp\",\"\x81\x9D\",\"one\"\r\n");
+  EXPECT_TRUE(form_->Enabled());
+}
+
+TEST_F(DialogTest, AStoreThatCannotBeWrittenKeepsTheDialogOpen) {
+  MakeFolders(Com());  // a folder where the file should be
+  DlgComment& d = OpenComment(1);
+  host_.messages.clear();
+  d.cmdOK_Click();
+  d.cmdDelete_Click();
+  EXPECT_EQ(host_.messages, (std::vector<std::string>{"データを保存できません。", "データを保存できません。"}));
+  EXPECT_NE(form_->dlgComment(), nullptr);
+  EXPECT_FALSE(form_->Enabled());
+  d.cmdCansel_Click();
+  EXPECT_EQ(form_->dlgComment(), nullptr);
+  EXPECT_TRUE(form_->Enabled());
+}
+
+TEST_F(DialogTest, TheCloseBoxWritesNothingAndEnablesTheMainWindow) {
+  DlgComment& d = OpenComment(1);
+  d.txtComment.SetText("typed but not saved");
+  d.Unload();  // the window's close box
+  EXPECT_FALSE(Exists(Com()));
+  EXPECT_TRUE(form_->Enabled());
+  EXPECT_EQ(form_->dlgComment(), nullptr);
+}
+
+TEST_F(DialogTest, EveryOpeningStartsFromTheInitialContent) {
+  DlgComment& first = OpenComment(1);
+  first.cmbMark.SetListIndex(4);
+  first.cmdCansel_Click();
+  DlgComment& second = OpenComment(1);
+  EXPECT_EQ(second.cmbMark.ListIndex(), 0);
+}
+
+// --- the game folder dialog -----------------------------------------------
+
+class FolderDialogTest : public DialogTest {
+ protected:
+  FolderDialogTest() {
+    form_->ListDrives = [this] { return drives_; };
+  }
+  DlgFldSelect& Open(const std::string& current) {
+    platform::ChangeFolder(current);
+    form_->cmdFldSelect_Click();
+    EXPECT_NE(form_->dlgFldSelect(), nullptr);
+    return *form_->dlgFldSelect();
+  }
+  int Row(const DlgFldSelect& d, const std::string& path) {
+    const auto& e = d.dirHL.Entries();
+    for (std::size_t i = 0; i < e.size(); ++i) {
+      if (e[i].path == path) return static_cast<int>(i);
+    }
+    return -1;
+  }
+
+  std::vector<platform::Drive> drives_{{"/", "/"}, {dir_ / "empty-drive", "empty"}};
+};
+
+TEST_F(FolderDialogTest, OpensOnTheCurrentFolderAndDisablesTheMainWindow) {
+  MakeFolders(dir_ / "pick/sub two");
+  DlgFldSelect& d = Open(dir_ / "pick");
+  EXPECT_EQ(d.dirHL.Path(), dir_ / "pick");
+  EXPECT_EQ(d.dirHL.Entries().front().path, "/");
+  EXPECT_EQ(d.dirHL.Entries().back().path, dir_ / "pick/sub two");
+  EXPECT_EQ(d.drvHL.ListIndex(), 0);
+  EXPECT_FALSE(form_->Enabled());
+}
+
+TEST_F(FolderDialogTest, AFolderWithoutHlExeIsRefused) {
+  DlgFldSelect& d = Open(maps_);
+  d.cmdOK_Click();
+  EXPECT_EQ(host_.messages, (std::vector<std::string>{
+                                "このフォルダにはhl.exeがありません。\r\nフォルダを再選択して下さい。"}));
+  EXPECT_NE(form_->dlgFldSelect(), nullptr);
+  EXPECT_FALSE(form_->Enabled());
+  EXPECT_EQ(form_->labHL.Caption(), game_);
+}
+
+TEST_F(FolderDialogTest, AFolderWithHlExeBecomesTheGameFolderWithItsMaps) {
+  const std::string other = dir_ / "other";
+  MakeFolders(platform::JoinPath(other, "valve/maps"));
+  WriteBytes(platform::JoinPath(other, "hl.exe"), "");
+  WriteBytes(platform::JoinPath(other, "valve/maps/z.bsp"), "");
+  DlgFldSelect& d = Open(other);
+  d.cmdOK_Click();
+  EXPECT_TRUE(host_.messages.empty());
+  EXPECT_EQ(form_->labHL.Caption(), other);
+  EXPECT_EQ(form_->labMaps.Caption(), other + "/valve/maps");
+  EXPECT_EQ(form_->cmbMap.ListCount(), 2);
+  EXPECT_EQ(form_->cmbMap.List(1), "z.bsp");
+  EXPECT_TRUE(form_->Enabled());
+  EXPECT_EQ(form_->dlgFldSelect(), nullptr);
+}
+
+TEST_F(FolderDialogTest, OKTestsTheCurrentFolderNotTheHighlightedOne) {
+  const std::string withGame = dir_ / "parent/with game";
+  MakeFolders(withGame);
+  WriteBytes(platform::JoinPath(withGame, "hl.exe"), "");
+  DlgFldSelect& d = Open(dir_ / "parent");
+  d.dirHL.SetListIndex(Row(d, withGame));  // a single click
+  d.cmdOK_Click();
+  EXPECT_EQ(host_.messages.size(), 1u);
+  ASSERT_TRUE(d.dirHL.Open(Row(d, withGame)));  // a double click
+  d.cmdOK_Click();
+  EXPECT_EQ(form_->labHL.Caption(), withGame);
+}
+
+TEST_F(FolderDialogTest, TheRootJoinsHlExeWithTwoSeparators) {
+  DlgFldSelect& d = Open("/");
+  EXPECT_EQ(d.dirHL.Path(), "/");
+  d.cmdOK_Click();  // "//hl.exe" is tested; there is none at this root
+  EXPECT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(form_->labHL.Caption(), game_);
+}
+
+TEST_F(FolderDialogTest, AnUnreadableDriveLeavesTheFolderListWhereItWas) {
+  DlgFldSelect& d = Open(maps_);
+  d.drvHL.SetListIndex(1);  // the user picks a drive that is not there
+  EXPECT_EQ(host_.messages, (std::vector<std::string>{
+                                "デバイスが使用できません。\r\nフォルダを再選択して下さい。"}));
+  EXPECT_EQ(d.drvHL.ListIndex(), 1);
+  EXPECT_EQ(d.dirHL.Path(), maps_);
+}
+
+TEST_F(FolderDialogTest, AReadableDriveOpensItsFolder) {
+  MakeFolders(drives_[1].root);
+  drives_[1].label = "ready";
+  DlgFldSelect& d = Open(maps_);
+  d.drvHL.SetListIndex(1);
+  EXPECT_TRUE(host_.messages.empty());
+  EXPECT_EQ(d.dirHL.Path(), drives_[1].root);
+}
+
+TEST_F(FolderDialogTest, AFolderNameTheSettingsFileCannotCarryIsRefused) {
+  for (const char* name : {"line\nbreak", "caf\xC3\xA9"}) {
+    const std::string odd = dir_ / name;
+    MakeFolders(odd);
+    WriteBytes(platform::JoinPath(odd, "hl.exe"), "");
+    DlgFldSelect& d = Open(odd);
+    d.cmdOK_Click();
+    EXPECT_EQ(form_->labHL.Caption(), game_) << name;
+    d.cmdCancel_Click();
+  }
+  EXPECT_EQ(host_.messages.size(), 2u);
+}
+
+TEST_F(FolderDialogTest, CancelAndTheCloseBoxLeaveTheGameFolder) {
+  Open(game_).cmdCancel_Click();
+  EXPECT_TRUE(form_->Enabled());
+  Open(game_).Unload();
+  EXPECT_TRUE(form_->Enabled());
+  EXPECT_EQ(form_->labHL.Caption(), game_);
+  EXPECT_EQ(host_.events, (std::vector<std::string>{"show folder", "close", "show folder", "close"}));
+}
+
+TEST_F(FolderDialogTest, AfterAGameStartItOpensOnTheGameFolder) {
+  testing::MakeExecutable(platform::JoinPath(game_, "hl.exe"), "#!/bin/sh\necho ran > \"$0.record\"\n");
+  platform::ChangeFolder(dir_.Path());
+  form_->cmdStart_Click();
+  ASSERT_TRUE(testing::WaitForFile(platform::JoinPath(game_, "hl.exe.record")));
+  form_->cmdFldSelect_Click();
+  EXPECT_EQ(form_->dlgFldSelect()->dirHL.Path(), game_);
+}
+
+}  // namespace
+}  // namespace tarq::forms

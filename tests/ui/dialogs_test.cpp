@@ -1,0 +1,209 @@
+// The two dialog windows: controls, layout, place on the screen, focus
+// order, and one whole flow each through the real widgets.
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include "platform/fs.h"
+#include "platform/process.h"
+#include "support/temp_dir.h"
+#include "ui/main_window.h"
+
+using tarq::testing::TempDir;
+
+namespace {
+
+struct Geometry {
+  const char* name;
+  int left, top, width, height;  // twips
+};
+
+QRect Px(const Geometry& g) { return {g.left / 15, g.top / 15, g.width / 15, g.height / 15}; }
+
+void CheckLayout(QWidget* window, std::initializer_list<Geometry> table) {
+  for (const Geometry& g : table) {
+    auto* w = window->findChild<QWidget*>(g.name);
+    QVERIFY2(w != nullptr, g.name);
+    QCOMPARE(w->geometry(), Px(g));
+  }
+}
+
+QStringList FocusCycle(QWidget* start, int steps) {
+  QStringList visited{start->objectName()};
+  for (int i = 0; i < steps; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    visited << QApplication::focusWidget()->objectName();
+  }
+  return visited;
+}
+
+}  // namespace
+
+class DialogsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    saved_ = tarq::platform::CurrentFolder();
+    dir_ = std::make_unique<TempDir>();
+    game_ = *dir_ / "game";
+    tarq::testing::MakeFolders(tarq::platform::JoinPath(game_, "valve/maps"));
+    tarq::testing::WriteBytes(tarq::platform::JoinPath(game_, "hl.exe"), "");
+    tarq::testing::WriteBytes(tarq::platform::JoinPath(game_, "valve/maps/c1a0.bsp"), "");
+    tarq::testing::WriteBytes(*dir_ / "tarqcfg.dat", game_ + "\r\n");
+    window_ = std::make_unique<tarq::ui::MainWindow>(dir_->Path());
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  }
+  void cleanup() {
+    window_.reset();
+    dir_.reset();
+    tarq::platform::ChangeFolder(saved_);
+  }
+
+  void commentDialogLayoutAndFocus() {
+    window_->Model().cmbMapComment.SetListIndex(1);
+    QTest::mouseClick(window_->findChild<QPushButton*>("cmdComment"), Qt::LeftButton);
+    QWidget* dialog = window_->ShownDialog();
+    QVERIFY(dialog != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    QCOMPARE(dialog->windowTitle(), QString("コメント"));
+    QVERIFY(dialog->windowFlags() & Qt::Tool);
+    QVERIFY(dialog->parentWidget() == nullptr);
+    QCOMPARE(dialog->geometry(), QRect(184, 246, 169, 217));
+    QVERIFY(!window_->isEnabled());
+    CheckLayout(dialog, {{"Label3", 120, 120, 855, 255},
+                         {"cmbMark", 240, 960, 615, 300},
+                         {"txtComment", 240, 1680, 2055, 270},
+                         {"cmdOK", 240, 2160, 975, 375},
+                         {"cmdCansel", 1320, 2160, 975, 375},
+                         {"cmdDelete", 240, 2640, 2055, 375}});
+    auto* labFile = dialog->findChild<QLabel*>("labFile");
+    QCOMPARE(labFile->text(), QString("c1a0.bsp"));
+    QCOMPARE(labFile->pos(), QPoint(16, 24));
+    QVERIFY(labFile->width() > 6);  // grew to the name
+    QCOMPARE(dialog->findChild<QComboBox*>("cmbMark")->count(), 10);
+    QCOMPARE(dialog->findChild<QPushButton*>("cmdCansel")->text(), QString("ｷｬﾝｾﾙ"));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("cmdOK"));
+    QCOMPARE(FocusCycle(QApplication::focusWidget(), 5),
+             (QStringList{"cmdOK", "cmdCansel", "cmbMark", "txtComment", "cmdDelete", "cmdOK"}));
+  }
+
+  void commentDialogSavesThroughTheWidgets() {
+    window_->Model().cmbMapComment.SetListIndex(1);
+    QTest::mouseClick(window_->findChild<QPushButton*>("cmdComment"), Qt::LeftButton);
+    QWidget* dialog = window_->ShownDialog();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    QTest::qWait(0);  // the fill runs as the dialog becomes active
+    auto* mark = dialog->findChild<QComboBox*>("cmbMark");
+    mark->setFocus();
+    QTest::keyClick(mark, Qt::Key_Down);
+    auto* text = dialog->findChild<QLineEdit*>("txtComment");
+    text->setFocus();
+    QTest::keyClicks(text, "boss");
+    auto* ok = dialog->findChild<QPushButton*>("cmdOK");
+    ok->setFocus();
+    QTest::keyClick(ok, Qt::Key_Return);  // Enter presses the focused button
+    QCOMPARE(QString::fromStdString(tarq::testing::ReadBytes(*dir_ / "tarqcom.dat")),
+             QString::fromStdString(std::string("\"c1a0.bsp\",\"\x81\x9D\",\"boss\"\r\n")));
+    QVERIFY(window_->isEnabled());
+    QVERIFY(window_->ShownDialog() == nullptr);
+  }
+
+  void commentDialogCloseBoxEnablesTheMainWindow() {
+    window_->Model().cmbMapComment.SetListIndex(1);
+    window_->Model().cmdComment_Click();
+    QWidget* dialog = window_->ShownDialog();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    dialog->close();
+    QVERIFY(window_->isEnabled());
+    QVERIFY(!tarq::testing::Exists(*dir_ / "tarqcom.dat"));
+  }
+
+  void folderDialogLayoutAndFocus() {
+    tarq::platform::ChangeFolder(dir_->Path());
+    QTest::mouseClick(window_->findChild<QPushButton*>("cmdFldSelect"), Qt::LeftButton);
+    QWidget* dialog = window_->ShownDialog();
+    QVERIFY(dialog != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    QCOMPARE(dialog->windowTitle(), QString("フォルダ選択"));
+    QVERIFY(dialog->windowFlags() & Qt::Tool);
+    QCOMPARE(dialog->geometry(), QRect(184, 246, 185, 241));
+    CheckLayout(dialog, {{"dirHL", 240, 360, 2295, 2190},
+                         {"drvHL", 240, 2640, 2295, 300},
+                         {"cmdOK", 240, 3120, 1095, 255},
+                         {"cmdCancel", 1440, 3120, 1095, 255}});
+    auto* label = dialog->findChild<QLabel*>("Label2");
+    QCOMPARE(label->text(), QString("Half-Lifeフォルダ"));
+    QVERIFY(label->font().bold());
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("cmdOK"));
+    QCOMPARE(FocusCycle(QApplication::focusWidget(), 4),
+             (QStringList{"cmdOK", "cmdCancel", "dirHL", "drvHL", "cmdOK"}));
+  }
+
+  void folderDialogChoosesTheGameFolderThroughTheWidgets() {
+    const std::string other = *dir_ / "other";
+    tarq::testing::MakeFolders(tarq::platform::JoinPath(other, "valve/maps"));
+    tarq::testing::WriteBytes(tarq::platform::JoinPath(other, "hl.exe"), "");
+    tarq::platform::ChangeFolder(dir_->Path());
+    window_->Model().cmdFldSelect_Click();
+    QWidget* dialog = window_->ShownDialog();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    auto* list = dialog->findChild<QListWidget*>("dirHL");
+    QListWidgetItem* target = nullptr;
+    for (int i = 0; i < list->count(); ++i) {
+      if (list->item(i)->data(Qt::AccessibleTextRole).toString() == QString::fromStdString(other)) {
+        target = list->item(i);
+      }
+    }
+    QVERIFY(target != nullptr);
+    const QRect cell = list->visualItemRect(target);
+    // A double click: the press and release of the first click, then the second.
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(QString::fromStdString(window_->Model().dlgFldSelect()->dirHL.Path()),
+             QString::fromStdString(dir_->Path()));  // a single click only highlights
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(QString::fromStdString(window_->Model().dlgFldSelect()->dirHL.Path()),
+             QString::fromStdString(other));
+    QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    QCOMPARE(window_->findChild<QLabel*>("labHL")->text(), QString::fromStdString(other));
+    QCOMPARE(window_->findChild<QLabel*>("labMaps")->text(),
+             QString::fromStdString(other + "/valve/maps"));
+    QVERIFY(window_->isEnabled());
+    QVERIFY(window_->ShownDialog() == nullptr);
+  }
+
+  void folderDialogRefusalShowsTheMessage() {
+    tarq::platform::ChangeFolder(dir_->Path());
+    window_->Model().cmdFldSelect_Click();
+    QWidget* dialog = window_->ShownDialog();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      shown = box->text();
+      box->accept();
+    });
+    QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    QCOMPARE(shown, QString("このフォルダにはhl.exeがありません。\nフォルダを再選択して下さい。"));
+    QVERIFY(!window_->isEnabled());
+    QVERIFY(window_->ShownDialog() == dialog);
+  }
+
+ private:
+  std::string saved_;
+  std::string game_;
+  std::unique_ptr<TempDir> dir_;
+  std::unique_ptr<tarq::ui::MainWindow> window_;
+};
+
+QTEST_MAIN(DialogsTest)
+#include "dialogs_test.moc"
