@@ -3,7 +3,7 @@
 PRESET ?= dev
 BUILD := build/$(PRESET)
 
-.PHONY: all deps build run test screenshot clean
+.PHONY: all deps build run test screenshot bench clean
 
 all: build
 
@@ -22,6 +22,11 @@ test: build
 
 screenshot: build
 	@scripts/screenshot $(BUILD)/src/app/tarq docs/main-window.png
+
+bench: deps
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release --target tarq_bench
+	@QT_QPA_PLATFORM=offscreen build/release/bench/tarq_bench
 
 clean:
 	rm -rf build

@@ -4,10 +4,12 @@
 #include <QApplication>
 
 #include "platform/fs.h"
+#include "platform/memory.h"
 #include "ui/look.h"
 #include "ui/main_window.h"
 
 int main(int argc, char* argv[]) {
+  tarq::platform::KeepLargeBuffersInHeap();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("TARQ"));
   QApplication::setWindowIcon(tarq::ui::AppIcon());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tarq::catalogue {
 
@@ -11,6 +12,13 @@ struct CommentRecord {
   std::string sComment;
 
   friend bool operator==(const CommentRecord&, const CommentRecord&) = default;
+};
+
+// A record as views into text held elsewhere.
+struct RecordView {
+  std::string_view sMapFile;
+  std::string_view sMark;
+  std::string_view sComment;
 };
 
 }  // namespace tarq::catalogue

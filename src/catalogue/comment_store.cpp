@@ -1,5 +1,11 @@
 #include "catalogue/comment_store.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <system_error>
+#include <thread>
+
 #include "platform/fs.h"
 #include "platform/text.h"
 
@@ -8,9 +14,11 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
+// Offsets into the file; a comment file is far below 4 GiB (ReadWholeFile
+// refuses nothing, so the parser refuses larger files).
 struct Span {
-  std::size_t begin = 0;
-  std::size_t end = 0;
+  std::uint32_t begin = 0;
+  std::uint32_t end = 0;
   std::string_view In(std::string_view bytes) const { return bytes.substr(begin, end - begin); }
 };
 
@@ -38,7 +46,7 @@ bool ParseField(std::string_view line, std::size_t base, std::size_t& pos, bool 
   if (pos < line.size() && line[pos] == '"') {
     const std::size_t close = line.find('"', pos + 1);
     if (close == std::string_view::npos) return false;
-    value = {base + pos + 1, base + close};
+    value = {static_cast<std::uint32_t>(base + pos + 1), static_cast<std::uint32_t>(base + close)};
     pos = close + 1;
     while (pos < line.size() && IsBlank(line[pos])) ++pos;
   } else {
@@ -46,13 +54,86 @@ bool ParseField(std::string_view line, std::size_t base, std::size_t& pos, bool 
     if (end == std::string_view::npos) end = line.size();
     std::size_t trimmed = end;
     while (trimmed > pos && IsBlank(line[trimmed - 1])) --trimmed;
-    value = {base + pos, base + trimmed};
+    value = {static_cast<std::uint32_t>(base + pos), static_cast<std::uint32_t>(base + trimmed)};
     pos = end;
   }
   if (last) return pos == line.size();
   if (pos >= line.size() || line[pos] != ',') return false;
   ++pos;
   return true;
+}
+
+// The line as the launcher writes it, "a","b","c", with nothing else: the
+// usual case, three quote searches. False sends the line to the general parse.
+bool ParseQuotedLine(std::string_view line, std::size_t base, RawRecord& record) {
+  const char* const p = line.data();
+  const char* const end = p + line.size();
+  const char* at = p;
+  for (int f = 0; f < 3; ++f) {
+    if (at >= end || *at != '"') return false;
+    const auto* close = static_cast<const char*>(std::memchr(at + 1, '"', static_cast<std::size_t>(end - at - 1)));
+    if (close == nullptr) return false;
+    record.field[f] = {static_cast<std::uint32_t>(base + static_cast<std::size_t>(at + 1 - p)),
+                       static_cast<std::uint32_t>(base + static_cast<std::size_t>(close - p))};
+    at = close + 1;
+    if (f < 2) {
+      if (at >= end || *at != ',') return false;
+      ++at;
+    }
+  }
+  return at == end;
+}
+
+// Calls take(record) for each record of text (file bytes, or their UTF-8
+// decoding: the structure is the same ASCII bytes in both).
+template <typename Take>
+StoreStatus ForEachRecord(std::string_view text, bool countRecords, Take&& take) {
+  const char* const data = text.data();
+  const std::size_t size = text.size();
+  if (size >= 0xFFFFFFFFu) return StoreStatus::kTooMany;
+  std::size_t start = 0;
+  std::size_t count = 0;
+  // The next CR and the next LF, each found by memchr and kept until passed.
+  const auto find = [data, size](std::size_t from, char c) {
+    const void* hit = size > from ? std::memchr(data + from, c, size - from) : nullptr;
+    return hit != nullptr ? static_cast<std::size_t>(static_cast<const char*>(hit) - data) : size;
+  };
+  std::size_t nextCr = find(0, '\r');
+  std::size_t nextLf = find(0, '\n');
+  while (start < size) {
+    if (nextCr < start) nextCr = find(start, '\r');
+    if (nextLf < start) nextLf = find(start, '\n');
+    const std::size_t end = std::min(nextCr, nextLf);
+    const std::string_view line(data + start, end - start);
+    std::size_t next = end + 1;
+    if (end + 1 < size && data[end] == '\r' && data[end + 1] == '\n') ++next;
+    bool blank = true;
+    for (const char c : line) {
+      if (!IsBlank(c)) {
+        blank = false;
+        break;
+      }
+    }
+    if (!blank) {
+      if (countRecords && count >= static_cast<std::size_t>(kMaxRecords)) {
+        return StoreStatus::kTooMany;
+      }
+      RawRecord record;
+      record.line = {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end)};
+      if (!ParseQuotedLine(line, start, record)) {
+        std::size_t pos = 0;
+        for (int f = 0; f < 3; ++f) {
+          if (!ParseField(line, start, pos, f == 2, record.field[f])) {
+            return StoreStatus::kMalformed;
+          }
+        }
+      }
+      take(record);
+      ++count;
+    }
+    start = next;
+  }
+  return StoreStatus::kOk;
 }
 
 ParsedFile Parse(platform::ReadResult file, bool countRecords) {
@@ -62,38 +143,21 @@ ParsedFile Parse(platform::ReadResult file, bool countRecords) {
     return parsed;
   }
   parsed.bytes = std::move(file.bytes);
-  const std::string_view bytes = parsed.bytes;
-  if (!platform::IsValidCp932(bytes)) {
-    parsed.status = StoreStatus::kBadEncoding;
-    return parsed;
+  // The code page check runs beside the parse; the parse only scans for
+  // ASCII bytes, and its result counts only when the bytes are valid.
+  bool valid = false;
+  const auto check = [&valid, &parsed] { valid = platform::IsValidCp932(parsed.bytes); };
+  std::thread checker;
+  try {
+    checker = std::thread(check);
+  } catch (const std::system_error&) {
+    check();
   }
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    std::size_t end = bytes.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = bytes.size();
-    const std::string_view line = bytes.substr(start, end - start);
-    std::size_t next = end + 1;
-    if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') ++next;
-    bool blank = true;
-    for (const char c : line) blank = blank && IsBlank(c);
-    if (!blank) {
-      if (countRecords && parsed.records.size() >= static_cast<std::size_t>(kMaxRecords)) {
-        parsed.status = StoreStatus::kTooMany;
-        return parsed;
-      }
-      RawRecord record;
-      record.line = {start, end};
-      std::size_t pos = 0;
-      for (int f = 0; f < 3; ++f) {
-        if (!ParseField(line, start, pos, f == 2, record.field[f])) {
-          parsed.status = StoreStatus::kMalformed;
-          return parsed;
-        }
-      }
-      parsed.records.push_back(record);
-    }
-    start = next;
-  }
+  parsed.records.reserve(parsed.bytes.size() / 32 + 16);
+  parsed.status = ForEachRecord(parsed.bytes, countRecords,
+                                [&parsed](const RawRecord& r) { parsed.records.push_back(r); });
+  if (checker.joinable()) checker.join();
+  if (!valid) parsed.status = StoreStatus::kBadEncoding;
   return parsed;
 }
 
@@ -113,13 +177,20 @@ std::string Decode(std::string_view bytes) {
 }
 
 // Position of the last record whose key is `name`, -1 when there is none.
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 std::ptrdiff_t FindLast(const ParsedFile& parsed, std::string_view name) {
+  // An ASCII name, the usual case, equals only a key of the same bytes: no
+  // decoding. Otherwise keys are compared as text, since code page 932 has
+  // characters with two codes.
+  const bool asciiName = IsAscii(name);
   for (std::size_t i = parsed.records.size(); i-- > 0;) {
     const std::string_view key = parsed.records[i].field[0].In(parsed.bytes);
-    // ASCII keys, the usual case, compare without decoding.
-    bool ascii = true;
-    for (const char c : key) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (ascii ? key == name : Decode(key) == name) return static_cast<std::ptrdiff_t>(i);
+    const bool match = asciiName ? key == name : !IsAscii(key) && Decode(key) == name;
+    if (match) return static_cast<std::ptrdiff_t>(i);
   }
   return -1;
 }
@@ -130,12 +201,28 @@ StoreStatus Rewrite(const std::string& path, const ParsedFile& parsed, std::ptrd
   platform::AtomicFileWriter writer(path);
   if (!writer.Open()) return StoreStatus::kWriteFailed;
   const std::string_view bytes = parsed.bytes;
+  // Records that follow each other with CR LF are written as one run of the
+  // file's own bytes; any other line end becomes CR LF.
+  std::size_t runBegin = 0;
+  std::size_t runEnd = 0;
+  const auto flush = [&] {
+    const bool ok = runEnd == runBegin || writer.Write(bytes.substr(runBegin, runEnd - runBegin));
+    runBegin = runEnd = 0;
+    return ok;
+  };
   for (std::size_t i = 0; i < parsed.records.size(); ++i) {
     if (static_cast<std::ptrdiff_t>(i) == skip) continue;
-    if (!writer.Write(parsed.records[i].line.In(bytes)) || !writer.Write(kLineEnd)) {
-      return StoreStatus::kWriteFailed;
+    const Span line = parsed.records[i].line;
+    if (runEnd != line.begin && !flush()) return StoreStatus::kWriteFailed;
+    if (runEnd == runBegin) runBegin = line.begin;
+    if (bytes.substr(line.end, 2) == kLineEnd) {
+      runEnd = line.end + 2;
+    } else {
+      runEnd = line.end;
+      if (!flush() || !writer.Write(kLineEnd)) return StoreStatus::kWriteFailed;
     }
   }
+  if (!flush()) return StoreStatus::kWriteFailed;
   if (!extra.empty() && !writer.Write(extra)) return StoreStatus::kWriteFailed;
   return writer.Commit() ? StoreStatus::kOk : StoreStatus::kWriteFailed;
 }
@@ -174,16 +261,37 @@ std::optional<std::string> EncodeRecord(std::string_view name, std::string_view 
   return record;
 }
 
+CommentSnapshot CommentStore::ReadSnapshot() const {
+  CommentSnapshot snapshot;
+  platform::ReadResult file = platform::ReadWholeFile(path_);
+  if (file.status == platform::ReadStatus::kMissing) return snapshot;
+  if (file.status != platform::ReadStatus::kOk) {
+    snapshot.status = StoreStatus::kUnreadable;
+    return snapshot;
+  }
+  // One decoding of the whole file; the records are views into it.
+  auto text = platform::DecodeCp932(file.bytes);
+  if (!text) {
+    snapshot.status = StoreStatus::kBadEncoding;
+    return snapshot;
+  }
+  snapshot.text_ = std::make_unique<std::string>(std::move(*text));
+  const std::string_view view = *snapshot.text_;
+  snapshot.status = ForEachRecord(view, true, [&](const RawRecord& r) {
+    snapshot.records.push_back({r.field[0].In(view), r.field[1].In(view), r.field[2].In(view)});
+  });
+  if (snapshot.status != StoreStatus::kOk) snapshot.records.clear();
+  return snapshot;
+}
+
 ReadAllResult CommentStore::ReadAllComments() const {
+  const CommentSnapshot snapshot = ReadSnapshot();
   ReadAllResult result;
-  const ParsedFile parsed = ReadAndParse(path_, true);
-  result.status = parsed.status;
-  if (parsed.status != StoreStatus::kOk) return result;
-  result.records.reserve(parsed.records.size());
-  for (const RawRecord& raw : parsed.records) {
-    result.records.push_back({Decode(raw.field[0].In(parsed.bytes)),
-                              Decode(raw.field[1].In(parsed.bytes)),
-                              Decode(raw.field[2].In(parsed.bytes))});
+  result.status = snapshot.status;
+  result.records.reserve(snapshot.records.size());
+  for (const RecordView& r : snapshot.records) {
+    result.records.push_back(
+        {std::string(r.sMapFile), std::string(r.sMark), std::string(r.sComment)});
   }
   return result;
 }

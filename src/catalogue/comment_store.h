@@ -18,6 +18,7 @@
 // 32767 records (when records are counted).
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,6 +54,24 @@ struct FindResult {
   std::string sComment;
 };
 
+// The records of one reading of the file, as views into its decoded text.
+// Move-only; the views live as long as the snapshot.
+class CommentSnapshot final {
+ public:
+  CommentSnapshot() = default;
+  CommentSnapshot(CommentSnapshot&&) = default;
+  CommentSnapshot& operator=(CommentSnapshot&&) = default;
+  CommentSnapshot(const CommentSnapshot&) = delete;
+  CommentSnapshot& operator=(const CommentSnapshot&) = delete;
+
+  StoreStatus status = StoreStatus::kOk;
+  std::vector<RecordView> records;  // empty unless kOk
+
+ private:
+  friend class CommentStore;
+  std::unique_ptr<std::string> text_;  // on the heap: moving keeps the views valid
+};
+
 class CommentStore final {
  public:
   explicit CommentStore(std::string path) : path_(std::move(path)) {}
@@ -61,6 +80,8 @@ class CommentStore final {
 
   // Every record in file order; none when the file does not exist.
   ReadAllResult ReadAllComments() const;
+  // The same without a copy of each text: for the map list.
+  CommentSnapshot ReadSnapshot() const;
 
   // The last record whose key equals name; no record limit.
   FindResult FindComment(std::string_view name) const;

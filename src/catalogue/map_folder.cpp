@@ -1,7 +1,7 @@
 #include "catalogue/map_folder.h"
 
 #include <algorithm>
-#include <numeric>
+#include <cstdint>
 
 #include "platform/fs.h"
 
@@ -9,12 +9,6 @@ namespace tarq::catalogue {
 namespace {
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-std::string FoldedKey(std::string_view name) {
-  std::string key(name);
-  for (char& c : key) c = Upper(c);
-  return key;
-}
 
 }  // namespace
 
@@ -38,19 +32,30 @@ bool MapNameLess(std::string_view a, std::string_view b) {
 std::optional<std::vector<std::string>> ListMapFiles(const std::string& folder) {
   auto names = platform::ListPlainFiles(folder, IsMapFileName);
   if (!names) return std::nullopt;
-  // Sort by precomputed folded keys: a comparison is then one memcmp.
-  std::vector<std::string> keys;
+  // Sort by the first eight folded bytes as one integer, and only on a tie
+  // by the whole names: most comparisons are then one integer compare.
+  struct Key {
+    std::uint64_t prefix;
+    std::uint32_t index;
+  };
+  std::vector<Key> keys;
   keys.reserve(names->size());
-  for (const auto& n : *names) keys.push_back(FoldedKey(n));
-  std::vector<std::size_t> order(names->size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
-    if (keys[x] != keys[y]) return keys[x] < keys[y];
-    return (*names)[x] < (*names)[y];
+  for (std::uint32_t i = 0; i < names->size(); ++i) {
+    const std::string& n = (*names)[i];
+    std::uint64_t prefix = 0;
+    for (std::size_t k = 0; k < 8; ++k) {
+      const auto c = k < n.size() ? static_cast<unsigned char>(Upper(n[k])) : 0u;
+      prefix = (prefix << 8) | c;
+    }
+    keys.push_back({prefix, i});
+  }
+  std::sort(keys.begin(), keys.end(), [&](const Key& x, const Key& y) {
+    if (x.prefix != y.prefix) return x.prefix < y.prefix;
+    return MapNameLess((*names)[x.index], (*names)[y.index]);
   });
   std::vector<std::string> sorted;
-  sorted.reserve(order.size());
-  for (const std::size_t i : order) sorted.push_back(std::move((*names)[i]));
+  sorted.reserve(keys.size());
+  for (const Key& k : keys) sorted.push_back(std::move((*names)[k.index]));
   return sorted;
 }
 

@@ -5,9 +5,9 @@
 //
 //   "c1a0.bsp" + 8 spaces + "◎" + U+3000 + "test"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "catalogue/comment_record.h"
@@ -24,15 +24,24 @@ inline constexpr std::string_view kMarkSeparator = "　";  // U+3000
 std::string ComposeMapRow(std::string_view name, const std::vector<CommentRecord>& records);
 
 // The records grouped by name, in file order within each name, so that the
-// rows of N maps cost time linear in maps plus records.
+// rows of N maps cost time linear in maps plus records. An open-addressing
+// table over the names; the records of one name are chained in file order.
 class RecordIndex final {
  public:
+  // The views must outlive the index.
+  explicit RecordIndex(std::vector<RecordView> records);
   explicit RecordIndex(const std::vector<CommentRecord>& records);
+
   std::string ComposeMapRow(std::string_view name) const;
 
  private:
-  const std::vector<CommentRecord>& records_;
-  std::unordered_map<std::string_view, std::vector<std::size_t>> byName_;
+  static constexpr std::uint32_t kNone = 0xFFFFFFFF;
+  std::uint32_t Head(std::string_view name, std::size_t hash) const;
+
+  std::vector<RecordView> records_;
+  std::vector<std::uint32_t> slots_;  // first record of a name, kNone when empty
+  std::vector<std::uint32_t> next_;   // the next record of the same name
+  std::size_t mask_ = 0;
 };
 
 }  // namespace tarq::catalogue

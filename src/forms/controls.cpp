@@ -1,5 +1,7 @@
 #include "forms/controls.h"
 
+#include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 namespace tarq::forms {
@@ -27,9 +29,38 @@ bool ComboList::SetListIndex(int index) {
 
 std::string ComboList::Text() const { return listIndex_ >= 0 ? List(listIndex_) : std::string(); }
 
+int ComboList::ListCount() const {
+  return source_ ? std::min(source_->Count(), kMaxRows) : static_cast<int>(rows_.size());
+}
+
+const std::string& ComboList::List(int row) const {
+  if (!source_) return rows_.at(static_cast<std::size_t>(row)).text;
+  if (row < 0 || row >= ListCount()) throw std::out_of_range("ComboList::List");
+  auto it = made_.find(row);
+  if (it == made_.end()) it = made_.emplace(row, source_->Text(row)).first;
+  return it->second;
+}
+
+std::int32_t ComboList::ItemData(int row) const {
+  if (!source_) return rows_.at(static_cast<std::size_t>(row)).itemData;
+  if (row < 0 || row >= ListCount()) throw std::out_of_range("ComboList::ItemData");
+  return 0;
+}
+
+void ComboList::Materialize() {
+  if (!source_) return;
+  std::vector<ListRow> rows;
+  rows.reserve(static_cast<std::size_t>(ListCount()));
+  for (int i = 0; i < ListCount(); ++i) rows.push_back({List(i), 0});
+  source_.reset();
+  made_.clear();
+  rows_ = std::move(rows);
+}
+
 void ComboList::AddItem(std::string text, std::int32_t itemData) {
   if (ListCount() >= kMaxRows) return;
   if (Observer.rowsAboutToChange) Observer.rowsAboutToChange();
+  Materialize();
   rows_.push_back({std::move(text), itemData});
   if (Observer.rowsChanged) Observer.rowsChanged();
 }
@@ -39,15 +70,31 @@ void ComboList::SetList(int row, std::string text) {
     AddItem(std::move(text));
     return;
   }
+  if (row < 0 || row > ListCount()) throw std::out_of_range("ComboList::SetList");
   if (Observer.rowsAboutToChange) Observer.rowsAboutToChange();
-  rows_.at(static_cast<std::size_t>(row)).text = std::move(text);
+  Materialize();
+  rows_[static_cast<std::size_t>(row)].text = std::move(text);
   if (Observer.rowsChanged) Observer.rowsChanged();
 }
 
 void ComboList::ReplaceRows(std::vector<ListRow> rows) {
   if (rows.size() > static_cast<std::size_t>(kMaxRows)) rows.resize(kMaxRows);
   if (Observer.rowsAboutToChange) Observer.rowsAboutToChange();
+  source_.reset();
+  made_.clear();
   rows_ = std::move(rows);
+  Replaced();
+}
+
+void ComboList::ReplaceRows(std::shared_ptr<const RowSource> rows) {
+  if (Observer.rowsAboutToChange) Observer.rowsAboutToChange();
+  rows_.clear();
+  made_.clear();
+  source_ = std::move(rows);
+  Replaced();
+}
+
+void ComboList::Replaced() {
   if (listIndex_ >= ListCount()) listIndex_ = -1;
   if (Observer.rowsChanged) Observer.rowsChanged();
   if (Observer.listIndexChanged) Observer.listIndexChanged();

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -44,15 +46,24 @@ struct ListRow {
   std::int32_t itemData = 0;
 };
 
+// Rows whose texts are made when first asked for, so that a list of any
+// length is replaced in constant time and only the rows that are looked at
+// (the ones a drop-down shows) are ever made. Every row's tag is 0.
+class RowSource {
+ public:
+  virtual ~RowSource() = default;
+  virtual int Count() const = 0;
+  virtual std::string Text(int row) const = 0;
+};
+
 class ComboList final {
  public:
   // The most rows a signed 16-bit ListIndex can reach.
   static constexpr int kMaxRows = 32768;
 
-  int ListCount() const { return static_cast<int>(rows_.size()); }
-  const std::vector<ListRow>& Rows() const { return rows_; }
-  const std::string& List(int row) const { return rows_.at(static_cast<std::size_t>(row)).text; }
-  std::int32_t ItemData(int row) const { return rows_.at(static_cast<std::size_t>(row)).itemData; }
+  int ListCount() const;
+  const std::string& List(int row) const;
+  std::int32_t ItemData(int row) const;
 
   std::int16_t ListIndex() const { return listIndex_; }
   // Accepts -1 to ListCount() - 1; raises Click every time. False (and no
@@ -68,6 +79,7 @@ class ComboList final {
   // All rows at once (at most kMaxRows); the selection is kept when its row
   // still exists and becomes -1 otherwise, without a Click.
   void ReplaceRows(std::vector<ListRow> rows);
+  void ReplaceRows(std::shared_ptr<const RowSource> rows);
 
   std::function<void()> Click;
 
@@ -79,7 +91,12 @@ class ComboList final {
   ViewObserver Observer;
 
  private:
+  void Materialize();  // turns source rows into plain rows before an edit
+  void Replaced();
+
   std::vector<ListRow> rows_;
+  std::shared_ptr<const RowSource> source_;
+  mutable std::unordered_map<int, std::string> made_;  // source rows made so far
   std::int16_t listIndex_ = -1;
 };
 

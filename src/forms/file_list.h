@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,11 +14,13 @@ class FileList final {
 
   // Lists Path again; a folder that cannot be listed gives no names.
   void Refresh();
-  const std::vector<std::string>& Names() const { return names_; }
-  int ListCount() const { return static_cast<int>(names_.size()); }
+  const std::vector<std::string>& Names() const { return *names_; }
+  std::shared_ptr<const std::vector<std::string>> SharedNames() const { return names_; }
+  int ListCount() const { return static_cast<int>(names_->size()); }
 
  private:
-  std::vector<std::string> names_;
+  std::shared_ptr<const std::vector<std::string>> names_ =
+      std::make_shared<const std::vector<std::string>>();
 };
 
 }  // namespace tarq::forms

@@ -1,5 +1,8 @@
 #include "forms/frm_main.h"
 
+#include <system_error>
+#include <thread>
+
 #include "catalogue/comment_store.h"
 #include "catalogue/map_folder.h"
 #include "catalogue/map_rows.h"
@@ -7,6 +10,7 @@
 #include "core/game_start.h"
 #include "core/launch_options.h"
 #include "core/settings_file.h"
+#include "forms/map_list_rows.h"
 #include "forms/messages.h"
 #include "platform/fs.h"
 
@@ -107,32 +111,34 @@ void FrmMain::labMaps_Change() { RebuildMapList(); }
 void FrmMain::cmbMapComment_GotFocus() { RebuildMapList(); }
 
 void FrmMain::RebuildMapList() {
+  // The comment file is read and indexed on a second thread while this one
+  // lists the maps folder; both are done before the rows are replaced.
+  auto catalogue = std::make_shared<MapCatalogue>();
+  const std::string commentPath = CommentPath();
+  auto readComments = [&catalogue, commentPath] {
+    // A store that cannot be read shows the maps without comments; the
+    // comment dialog reports the broken file when it opens.
+    catalogue->snapshot = catalogue::CommentStore(commentPath).ReadSnapshot();
+    catalogue->index = catalogue::RecordIndex(std::move(catalogue->snapshot.records));
+  };
+  std::thread reader;
+  try {
+    reader = std::thread(readComments);
+  } catch (const std::system_error&) {
+    readComments();  // no thread to be had: one after the other
+  }
+
   flbSelect.Path = labMaps.Caption();
   flbSelect.Pattern = std::string(catalogue::kMapPattern);
   flbSelect.Refresh();
+  catalogue->names = flbSelect.SharedNames();
+  if (reader.joinable()) reader.join();
 
-  // A store that cannot be read shows the maps without comments; the
-  // comment dialog reports the broken file when it opens.
-  const catalogue::ReadAllResult read = catalogue::CommentStore(CommentPath()).ReadAllComments();
-  const catalogue::RecordIndex index(read.records);
-
-  const std::vector<std::string>& names = flbSelect.Names();
-  const std::size_t count =
-      std::min(names.size(), static_cast<std::size_t>(ComboList::kMaxRows - 1));
-  std::vector<ListRow> mapRows;
-  std::vector<ListRow> commentRows;
-  mapRows.reserve(count + 1);
-  commentRows.reserve(count + 1);
-  mapRows.push_back({std::string(catalogue::kFirstMapRow), 0});
-  commentRows.push_back({std::string(catalogue::kFirstMapCommentRow), 0});
-  for (std::size_t i = 0; i < count; ++i) {
-    mapRows.push_back({names[i], 0});
-    commentRows.push_back({index.ComposeMapRow(names[i]), 0});
-  }
   // Rows of an earlier, longer build go: no row may name a map that is not
   // in the folder now.
-  cmbMap.ReplaceRows(std::move(mapRows));
-  cmbMapComment.ReplaceRows(std::move(commentRows));
+  std::shared_ptr<const MapCatalogue> shown = std::move(catalogue);
+  cmbMap.ReplaceRows(std::make_shared<MapNameRows>(shown));
+  cmbMapComment.ReplaceRows(std::make_shared<MapCommentRows>(shown));
   cmbMap.SetListIndex(0);
   cmbMapComment.SetListIndex(0);
 }

@@ -1,6 +1,12 @@
 #include "platform/cp932_codec.h"
 
+#include "platform/text.h"
+
 #include <array>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <cstddef>
 #include <memory>
 
@@ -60,6 +66,164 @@ std::uint16_t DoubleByte(unsigned char lead, unsigned char trail) {
 int Encode(std::uint16_t unit) {
   static const std::unique_ptr<ReverseTable> reverse = BuildReverse();
   return (*reverse)[unit];
+}
+
+namespace {
+
+// Walks bytes; calls emit(unit) per character. False on an invalid sequence.
+template <typename Emit>
+bool Walk(std::string_view bytes, Emit&& emit) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t n = bytes.size();
+  std::size_t i = 0;
+  while (i < n) {
+    const unsigned char b = p[i];
+    if (b < 0x80) {
+      emit(b);
+      ++i;
+      continue;
+    }
+    if (IsLeadByte(b)) {
+      if (i + 1 >= n) return false;
+      const std::uint16_t u = DoubleByte(b, p[i + 1]);
+      if (u == 0) return false;
+      emit(u);
+      i += 2;
+      continue;
+    }
+    const std::uint16_t u = SingleByte(b);
+    if (u == 0) return false;
+    emit(u);
+    ++i;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool IsValid(std::string_view bytes) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t n = bytes.size();
+  std::size_t i = 0;
+  while (i < n) {
+    while (i + 8 <= n) {
+      std::uint64_t word;
+      std::memcpy(&word, p + i, 8);
+      if ((word & 0x8080808080808080ULL) != 0) break;
+      i += 8;
+    }
+    if (i >= n) break;
+    const unsigned char b = p[i];
+    if (b < 0x80) {
+      ++i;
+    } else if (IsLeadByte(b)) {
+      if (i + 1 >= n || DoubleByte(b, p[i + 1]) == 0) return false;
+      i += 2;
+    } else {
+      if (SingleByte(b) == 0) return false;
+      ++i;
+    }
+  }
+  return true;
+}
+
+// Two passes over the bytes, the first to check them and size the text, the
+// second to write it: no per-character allocation and no spare buffer. The
+// hot path of every map list rebuild, which decodes the whole comment file.
+namespace {
+
+template <typename Sink>
+bool DecodeWith(std::string_view bytes, Sink&& sink) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t n = bytes.size();
+  std::size_t i = 0;
+  while (i < n) {
+    std::size_t ascii = i;
+    while (ascii + 8 <= n) {
+      std::uint64_t word;
+      std::memcpy(&word, p + ascii, 8);
+      if ((word & 0x8080808080808080ULL) != 0) break;
+      ascii += 8;
+    }
+    while (ascii < n && p[ascii] < 0x80) ++ascii;
+    if (ascii > i) sink.Ascii(p + i, ascii - i);
+    i = ascii;
+    if (i >= n) break;
+    const unsigned char b = p[i];
+    std::uint16_t u;
+    if (IsLeadByte(b)) {
+      if (i + 1 >= n) return false;
+      u = DoubleByte(b, p[i + 1]);
+      i += 2;
+    } else {
+      u = SingleByte(b);
+      ++i;
+    }
+    if (u == 0) return false;
+    sink.Unit(u);
+  }
+  return true;
+}
+
+struct Counter {
+  std::size_t size = 0;
+  void Ascii(const unsigned char*, std::size_t count) { size += count; }
+  void Unit(std::uint16_t u) { size += u < 0x800 ? 2 : 3; }  // never below 0x80 here
+};
+
+struct Writer {
+  char* out;
+  void Ascii(const unsigned char* from, std::size_t count) {
+    std::memcpy(out, from, count);
+    out += count;
+  }
+  void Unit(std::uint16_t u) {
+    if (u < 0x800) {
+      *out++ = static_cast<char>(0xC0 | (u >> 6));
+      *out++ = static_cast<char>(0x80 | (u & 0x3F));
+    } else {
+      *out++ = static_cast<char>(0xE0 | (u >> 12));
+      *out++ = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+      *out++ = static_cast<char>(0x80 | (u & 0x3F));
+    }
+  }
+};
+
+}  // namespace
+
+std::optional<std::string> Decode(std::string_view bytes) {
+  Counter counter;
+  if (!DecodeWith(bytes, counter)) return std::nullopt;
+  std::string text(counter.size, '\0');
+  DecodeWith(bytes, Writer{text.data()});
+  return text;
+}
+
+std::optional<std::string> EncodeUtf8(std::string_view utf8) {
+  if (!IsValidUtf8(utf8)) return std::nullopt;
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const auto b = static_cast<unsigned char>(utf8[i]);
+    if (b < 0x80) {
+      out.push_back(static_cast<char>(b));
+      ++i;
+      continue;
+    }
+    if (b >= 0xF0) return std::nullopt;  // beyond the BMP: no code page 932 code
+    const int len = b >= 0xE0 ? 3 : 2;
+    std::uint32_t cp = b & (len == 3 ? 0x0Fu : 0x1Fu);
+    for (int k = 1; k < len; ++k) {
+      cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]) & 0x3Fu);
+    }
+    const int code = Encode(static_cast<std::uint16_t>(cp));
+    if (code < 0) return std::nullopt;
+    if (code > 0xFF) out.push_back(static_cast<char>(code >> 8));
+    out.push_back(static_cast<char>(code & 0xFF));
+    i += static_cast<std::size_t>(len);
+  }
+  return out;
 }
 
 }  // namespace tarq::platform::cp932

@@ -3,6 +3,9 @@
 // that compare it with the system's own conversion.
 
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace tarq::platform::cp932 {
 
@@ -22,5 +25,12 @@ std::uint16_t DoubleByte(unsigned char lead, unsigned char trail);
 // makes: the standard JIS row, then NEC row 13, then the IBM extension;
 // the NEC-selected IBM rows 0xED/0xEE are never chosen.
 int Encode(std::uint16_t unit);
+
+// Whole texts by the table: the conversion wherever the system has no code
+// page 932 of its own, and the reference the Windows conversion is tested
+// against.
+bool IsValid(std::string_view bytes);
+std::optional<std::string> Decode(std::string_view bytes);
+std::optional<std::string> EncodeUtf8(std::string_view utf8);
 
 }  // namespace tarq::platform::cp932

@@ -43,7 +43,8 @@ ReadResult ReadWholeFile(const std::string& path);
 // Stages of a file replace, for fault injection in tests.
 enum class IoStage : std::uint8_t { kOpen, kWrite, kFlush, kClose, kReplace };
 // When set, called before each stage; returning false makes that stage fail
-// as the system call would. `index` counts the Write calls from 0.
+// as the system call would. `index` counts the writes to the file (chunks of
+// at most 64 KiB) from 0.
 using FaultHook = std::function<bool(IoStage stage, int index)>;
 void SetFaultHook(FaultHook hook);
 
@@ -62,6 +63,7 @@ class AtomicFileWriter final {
   bool Commit();                       // flush, sync, close, replace
 
  private:
+  bool WriteOut(std::string_view bytes);
   bool FlushBuffer();
   void Discard();
 

@@ -4,6 +4,7 @@
 #include <QSignalBlocker>
 
 #include "ui/combo_list_model.h"
+#include "ui/look.h"
 
 namespace tarq::ui {
 
@@ -36,6 +37,7 @@ void BindCombo(forms::ComboList& model, QComboBox* view) {
   auto* popup = new QListView(view);
   popup->setUniformItemSizes(true);  // a popup of 32768 rows lays out at once
   view->setView(popup);
+  view->setStyle(DropDownStyle());
   view->setModel(rows);
   view->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   auto syncIndex = [&model, view] {

@@ -11,14 +11,13 @@ int ComboListModel::rowCount(const QModelIndex& parent) const {
 
 QVariant ComboListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= list_.ListCount()) return {};
-  const forms::ListRow& row = list_.Rows()[static_cast<std::size_t>(index.row())];
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
     case Qt::AccessibleTextRole:
-      return QString::fromStdString(row.text);
+      return QString::fromStdString(list_.List(index.row()));
     case Qt::UserRole:
-      return row.itemData;
+      return list_.ItemData(index.row());
     default:
       return {};
   }

@@ -1,6 +1,9 @@
 #include "ui/look.h"
 
+#include <QApplication>
 #include <QPalette>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QPixmap>
 
 #include "ui/tarq_icon.xpm"
@@ -23,6 +26,30 @@ QFont NamedFont(const QString& family, int pointSize, bool bold, bool italic) {
   font.setBold(bold);
   font.setItalic(italic);
   return font;
+}
+
+namespace {
+
+class DropDownProxyStyle final : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* data) const override {
+    if (hint == SH_ComboBox_Popup) return 0;
+    return QProxyStyle::styleHint(hint, option, widget, data);
+  }
+};
+
+}  // namespace
+
+QStyle* DropDownStyle() {
+  // One style for every list, owned by the application; a new one when the
+  // application itself is new (as in tests that create several).
+  static QPointer<QStyle> style;
+  if (style == nullptr) {
+    style = new DropDownProxyStyle;
+    style->setParent(qApp);
+  }
+  return style;
 }
 
 QIcon AppIcon() { return QIcon(QPixmap(tarq_icon_xpm)); }

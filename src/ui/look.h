@@ -21,6 +21,11 @@ QFont NamedFont(const QString& family, int pointSize, bool bold = false, bool it
 
 QIcon AppIcon();
 
+// The style of the drop-down lists: the row list drops below the box, as on
+// Windows, instead of opening over it. Sizing such a popup looks at the
+// visible rows only, so a list of 32768 maps opens at once.
+QStyle* DropDownStyle();
+
 // A black window of a fixed client size.
 void SetUpWindow(QWidget& window, const QString& title, int widthTwips, int heightTwips);
 

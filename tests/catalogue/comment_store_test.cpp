@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <functional>
 
 #include "catalogue/comment_store.h"
 #include "platform/fs.h"
@@ -125,6 +126,15 @@ TEST_F(CommentStoreTest, TextsReadBackAsStored) {
   EXPECT_EQ(Bytes().substr(0, Bytes().find('\n') + 1), "\"a.bsp\",\"\x81\x40\",\"\"\r\n");
 }
 
+TEST_F(CommentStoreTest, ASnapshotsViewsSurviveAMove) {
+  Write("\"a\",\"b\",\"c\"\r\n");  // short enough to live inside a string object
+  CommentSnapshot first = Store().ReadSnapshot();
+  CommentSnapshot moved = std::move(first);
+  ASSERT_EQ(moved.records.size(), 1u);
+  EXPECT_EQ(moved.records[0].sMapFile, "a");
+  EXPECT_EQ(moved.records[0].sComment, "c");
+}
+
 TEST_F(CommentStoreTest, QuotesAndLineBreaksAreStoredSoTheyReadBack) {
   ASSERT_EQ(Store().SaveComment("a.bsp", "◎", "say \"hi\"\r\nnext\nline\rend"),
             StoreStatus::kOk);
@@ -219,21 +229,40 @@ TEST_F(CommentStoreTest, OneRecordMoreIsRefusedBeforeAnythingIsWritten) {
   EXPECT_TRUE(Store().FindComment("m32767.bsp").found);
 }
 
-TEST_F(CommentStoreTest, AWriteThatFailsPartWayLeavesTheOldFile) {
-  const std::string bytes = ManyRecords(2000);
-  Write(bytes);
-  for (const platform::IoStage stage :
-       {platform::IoStage::kOpen, platform::IoStage::kWrite, platform::IoStage::kFlush,
-        platform::IoStage::kClose, platform::IoStage::kReplace}) {
-    platform::SetFaultHook([stage](platform::IoStage s, int index) {
-      return !(s == stage && (s != platform::IoStage::kWrite || index == 1500));
+TEST_F(CommentStoreTest, AWriteThatFailsAtAnyStageLeavesTheOldFile) {
+  const std::string bytes = ManyRecords(9000);  // some 200 KB: several writes
+  const std::function<StoreStatus()> operations[] = {
+      [this] { return Store().SaveComment("new.bsp", "◎", "x"); },
+      [this] { return Store().DeleteComment("m5.bsp"); }};
+  int faults = 0;
+  for (const auto& operation : operations) {
+    // Count the writes of the operation, then make each stage fail in turn.
+    Write(bytes);
+    int writes = 0;
+    platform::SetFaultHook([&writes](platform::IoStage s, int) {
+      writes += s == platform::IoStage::kWrite;
+      return true;
     });
-    EXPECT_EQ(Store().SaveComment("new.bsp", "◎", "x"), StoreStatus::kWriteFailed);
-    EXPECT_EQ(Store().DeleteComment("m5.bsp"), StoreStatus::kWriteFailed);
+    ASSERT_EQ(operation(), StoreStatus::kOk);
     platform::SetFaultHook(nullptr);
-    EXPECT_TRUE(Bytes() == bytes) << "the old file changed";
-    EXPECT_EQ(FolderEntries(dir_.Path()).size(), 1u);
+    ASSERT_GE(writes, 3);
+    std::vector<std::pair<platform::IoStage, int>> stages{
+        {platform::IoStage::kOpen, 0}, {platform::IoStage::kFlush, 0},
+        {platform::IoStage::kClose, 0}, {platform::IoStage::kReplace, 0}};
+    for (int i = 0; i < writes; ++i) stages.emplace_back(platform::IoStage::kWrite, i);
+    for (const auto& [stage, at] : stages) {
+      Write(bytes);
+      platform::SetFaultHook([stage = stage, at = at](platform::IoStage s, int index) {
+        return !(s == stage && index == at);
+      });
+      EXPECT_EQ(operation(), StoreStatus::kWriteFailed);
+      platform::SetFaultHook(nullptr);
+      EXPECT_TRUE(Bytes() == bytes) << "stage " << static_cast<int>(stage) << " write " << at;
+      EXPECT_EQ(FolderEntries(dir_.Path()).size(), 1u);
+      ++faults;
+    }
   }
+  EXPECT_GE(faults, 14);
 }
 
 TEST_F(CommentStoreTest, AFileSizeLimitLeavesTheOldFile) {

@@ -70,7 +70,7 @@ TEST_F(DialogTest, AMapWithoutARecordOpensBlank) {
 TEST_F(DialogTest, TheTenMarksInOrder) {
   DlgComment& d = OpenComment(1);
   std::vector<std::string> marks;
-  for (const ListRow& r : d.cmbMark.Rows()) marks.push_back(r.text);
+  for (int i = 0; i < d.cmbMark.ListCount(); ++i) marks.push_back(d.cmbMark.List(i));
   EXPECT_EQ(marks, (std::vector<std::string>{"　", "◎", "○", "△", "×", "！", "？", "☆", "＊", "λ"}));
 }
 

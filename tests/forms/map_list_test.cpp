@@ -18,7 +18,7 @@ const std::string kRow0 = "最初から　　　　－　HALF-LIFEを最初か�
 
 std::vector<std::string> Texts(const ComboList& list) {
   std::vector<std::string> texts;
-  for (const ListRow& row : list.Rows()) texts.push_back(row.text);
+  for (int i = 0; i < list.ListCount(); ++i) texts.push_back(list.List(i));
   return texts;
 }
 

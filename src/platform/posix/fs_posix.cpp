@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -126,22 +127,32 @@ bool AtomicFileWriter::Open() {
   return true;
 }
 
+// Every write to the file goes out here, in chunks; each chunk is a stage
+// at which tests can make the write fail.
+bool AtomicFileWriter::WriteOut(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const std::size_t size = std::min(bytes.size(), detail::kWriteChunk);
+    if (!detail::StageAllowed(IoStage::kWrite, writes_++) ||
+        !WriteAll(static_cast<int>(handle_), bytes.data(), size)) {
+      return false;
+    }
+    bytes.remove_prefix(size);
+  }
+  return true;
+}
+
 bool AtomicFileWriter::FlushBuffer() {
-  if (buffer_.empty()) return true;
-  const bool ok = WriteAll(static_cast<int>(handle_), buffer_.data(), buffer_.size());
+  const bool ok = WriteOut(buffer_);
   buffer_.clear();
   return ok;
 }
 
 bool AtomicFileWriter::Write(std::string_view bytes) {
   if (failed_ || handle_ < 0) return false;
-  if (!detail::StageAllowed(IoStage::kWrite, writes_++)) return failed_ = true, false;
   if (buffer_.size() + bytes.size() > detail::kWriteChunk) {
     if (!FlushBuffer()) return failed_ = true, false;
     if (bytes.size() >= detail::kWriteChunk) {
-      if (!WriteAll(static_cast<int>(handle_), bytes.data(), bytes.size())) {
-        return failed_ = true, false;
-      }
+      if (!WriteOut(bytes)) return failed_ = true, false;
       return true;
     }
   }
