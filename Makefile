@@ -19,6 +19,7 @@ run: build
 
 test: build
 	@ctest --preset $(PRESET)
+	@NATIVE_PRESET=$(PRESET) scripts/windows-tests
 
 screenshot: build
 	@scripts/screenshot $(BUILD)/src/app/tarq docs/main-window.png

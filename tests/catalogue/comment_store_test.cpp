@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <csignal>
 #include <functional>
@@ -265,6 +267,8 @@ TEST_F(CommentStoreTest, AWriteThatFailsAtAnyStageLeavesTheOldFile) {
   EXPECT_GE(faults, 14);
 }
 
+#ifndef _WIN32
+// Process limits and permissions, as POSIX systems have them.
 TEST_F(CommentStoreTest, AFileSizeLimitLeavesTheOldFile) {
   const std::string bytes = ManyRecords(4000);  // about 90 KB
   Write(bytes);
@@ -299,6 +303,8 @@ TEST_F(CommentStoreTest, AReadOnlyFolderIsAWriteFailure) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   EXPECT_EQ(Bytes(), kA);
 }
+
+#endif  // _WIN32
 
 }  // namespace
 }  // namespace tarq::catalogue

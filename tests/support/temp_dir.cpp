@@ -6,6 +6,10 @@
 #include <random>
 #include <thread>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "platform/fs.h"
 
 namespace fs = std::filesystem;
@@ -66,6 +70,14 @@ std::vector<std::string> FolderEntries(const std::string& path) {
     names.push_back(entry.path().filename().string());
   }
   return names;
+}
+
+void Hide(const std::string& path) {
+#ifdef _WIN32
+  SetFileAttributesW(fs::u8path(path).c_str(), FILE_ATTRIBUTE_HIDDEN);
+#else
+  (void)path;
+#endif
 }
 
 bool WaitForFile(const std::string& path) {

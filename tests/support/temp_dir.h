@@ -30,6 +30,10 @@ void MakeFolders(const std::string& path);
 void MakeExecutable(const std::string& path, std::string_view content);
 std::vector<std::string> FolderEntries(const std::string& path);
 
+// Makes a file hidden: on Windows by its attribute; elsewhere names that
+// start with a dot are hidden already.
+void Hide(const std::string& path);
+
 // Polls until the file exists and is non-empty or about ten seconds pass.
 bool WaitForFile(const std::string& path);
 

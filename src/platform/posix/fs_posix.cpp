@@ -168,7 +168,8 @@ bool AtomicFileWriter::Commit() {
     return false;
   }
   handle_ = -1;
-  if (!detail::StageAllowed(IoStage::kClose, 0) || ::close(fd) != 0) {
+  const bool closeAllowed = detail::StageAllowed(IoStage::kClose, 0);
+  if (::close(fd) != 0 || !closeAllowed) {
     failed_ = true;
     return false;
   }
@@ -200,6 +201,7 @@ void AtomicFileWriter::Discard() {
 
 std::optional<std::vector<std::string>> ListPlainFiles(
     const std::string& folder, const std::function<bool(std::string_view)>& accept) {
+  if (folder.empty()) return std::nullopt;  // no folder at all, not the current one
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) return std::nullopt;
   const int dirFd = ::dirfd(dir);

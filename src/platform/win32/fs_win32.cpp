@@ -1,0 +1,233 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <random>
+#include <utility>
+
+#include "platform/fs.h"
+#include "platform/fs_internal.h"
+#include "platform/text.h"
+#include "platform/win32/wide.h"
+
+namespace tarq::platform {
+namespace {
+
+using win32::Narrow;
+using win32::Wide;
+
+HANDLE AsHandle(intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+
+bool WriteAll(HANDLE file, const char* data, std::size_t size) {
+  while (size > 0) {
+    DWORD written = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+    if (!WriteFile(file, data, chunk, &written, nullptr)) return false;
+    data += written;
+    size -= written;
+  }
+  return true;
+}
+
+std::string ParentFolder(const std::string& path) {
+  const auto cut = path.find_last_of("\\/");
+  if (cut == std::string::npos) return ".";
+  // "C:\x" gives "C:\": a drive root keeps its separator.
+  if (cut == 2 && path.size() > 1 && path[1] == ':') return path.substr(0, 3);
+  return path.substr(0, cut);
+}
+
+bool Hidden(DWORD attributes) {
+  return (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+}
+
+}  // namespace
+
+std::string ProgramFolder() {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0) return ".";
+    if (n < buffer.size()) {
+      buffer.resize(n);
+      break;
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+  return ParentFolder(Narrow(buffer));
+}
+
+bool IsRegularFile(const std::string& path) {
+  const DWORD a = GetFileAttributesW(Wide(path).c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool IsFolder(const std::string& path) {
+  const DWORD a = GetFileAttributesW(Wide(path).c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool CanOpenForReading(const std::string& path) {
+  // Without backup semantics a folder does not open: it is no file.
+  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+ReadResult ReadWholeFile(const std::string& path) {
+  ReadResult result;
+  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+      result.status = ReadStatus::kMissing;
+    }
+    return result;
+  }
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file, &size)) {
+    CloseHandle(file);
+    return result;
+  }
+  result.bytes.resize(static_cast<std::size_t>(size.QuadPart));
+  std::size_t have = 0;
+  while (have < result.bytes.size()) {
+    DWORD got = 0;
+    const DWORD want =
+        static_cast<DWORD>(std::min<std::size_t>(result.bytes.size() - have, 1u << 30));
+    if (!ReadFile(file, result.bytes.data() + have, want, &got, nullptr)) {
+      CloseHandle(file);
+      result.bytes.clear();
+      return result;
+    }
+    if (got == 0) break;
+    have += got;
+  }
+  CloseHandle(file);
+  result.bytes.resize(have);
+  result.status = ReadStatus::kOk;
+  return result;
+}
+
+AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {}
+
+AtomicFileWriter::~AtomicFileWriter() { Discard(); }
+
+bool AtomicFileWriter::Open() {
+  if (!detail::StageAllowed(IoStage::kOpen, 0)) return failed_ = true, false;
+  if (IsFolder(path_)) return failed_ = true, false;
+  std::random_device random;
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    std::string candidate = path_ + "." + std::to_string(random() % 1000000u) + ".tmp";
+    const HANDLE file = CreateFileW(Wide(candidate).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      handle_ = reinterpret_cast<intptr_t>(file);
+      tempPath_ = std::move(candidate);
+      buffer_.reserve(detail::kWriteChunk);
+      return true;
+    }
+    if (GetLastError() != ERROR_FILE_EXISTS) break;
+  }
+  failed_ = true;
+  return false;
+}
+
+bool AtomicFileWriter::WriteOut(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const std::size_t size = std::min(bytes.size(), detail::kWriteChunk);
+    if (!detail::StageAllowed(IoStage::kWrite, writes_++) ||
+        !WriteAll(AsHandle(handle_), bytes.data(), size)) {
+      return false;
+    }
+    bytes.remove_prefix(size);
+  }
+  return true;
+}
+
+bool AtomicFileWriter::FlushBuffer() {
+  const bool ok = WriteOut(buffer_);
+  buffer_.clear();
+  return ok;
+}
+
+bool AtomicFileWriter::Write(std::string_view bytes) {
+  if (failed_ || handle_ < 0) return false;
+  if (buffer_.size() + bytes.size() > detail::kWriteChunk) {
+    if (!FlushBuffer()) return failed_ = true, false;
+    if (bytes.size() >= detail::kWriteChunk) {
+      if (!WriteOut(bytes)) return failed_ = true, false;
+      return true;
+    }
+  }
+  buffer_.append(bytes);
+  return true;
+}
+
+bool AtomicFileWriter::Commit() {
+  if (failed_ || handle_ < 0) return false;
+  const HANDLE file = AsHandle(handle_);
+  if (!detail::StageAllowed(IoStage::kFlush, 0) || !FlushBuffer() || !FlushFileBuffers(file)) {
+    failed_ = true;
+    return false;
+  }
+  handle_ = -1;
+  const bool closeAllowed = detail::StageAllowed(IoStage::kClose, 0);
+  if (!CloseHandle(file) || !closeAllowed) {
+    failed_ = true;
+    return false;
+  }
+  if (!detail::StageAllowed(IoStage::kReplace, 0) ||
+      !MoveFileExW(Wide(tempPath_).c_str(), Wide(path_).c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    failed_ = true;
+    return false;
+  }
+  tempPath_.clear();
+  return true;
+}
+
+void AtomicFileWriter::Discard() {
+  if (handle_ >= 0) {
+    CloseHandle(AsHandle(handle_));
+    handle_ = -1;
+  }
+  if (!tempPath_.empty()) {
+    DeleteFileW(Wide(tempPath_).c_str());
+    tempPath_.clear();
+  }
+}
+
+std::optional<std::vector<std::string>> ListPlainFiles(
+    const std::string& folder, const std::function<bool(std::string_view)>& accept) {
+  if (folder.empty()) return std::nullopt;  // no folder at all, not the current one
+  // Every name is read and matched here: the system's own "*.bsp" would
+  // also match names whose 8.3 short name ends in .BSP.
+  WIN32_FIND_DATAW found;
+  const HANDLE search =
+      FindFirstFileExW(Wide(JoinPath(folder, "*")).c_str(), FindExInfoBasic, &found,
+                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (search == INVALID_HANDLE_VALUE) {
+    // An empty folder still lists; a missing one does not.
+    return GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(folder)
+               ? std::optional<std::vector<std::string>>(std::vector<std::string>())
+               : std::nullopt;
+  }
+  std::vector<std::string> names;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
+        Hidden(found.dwFileAttributes)) {
+      continue;
+    }
+    std::string name = Narrow(found.cFileName);
+    if (accept(name)) names.push_back(std::move(name));
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
+}  // namespace tarq::platform
