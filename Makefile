@@ -3,7 +3,7 @@
 PRESET ?= dev
 BUILD := build/$(PRESET)
 
-.PHONY: all deps build run test screenshot bench clean
+.PHONY: all deps build run test screenshot bench package clean
 
 all: build
 
@@ -28,6 +28,12 @@ bench: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release --target tarq_bench
 	@QT_QPA_PLATFORM=offscreen build/release/bench/tarq_bench
+
+package: deps
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release --target tarq
+	@cd build/release && cpack -G DEB
+	@ls build/release/tarq_*.deb
 
 clean:
 	rm -rf build

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""Writes data/tarq.ico and data/tarq.svg from src/ui/tarq_icon.xpm, so that
+"""Writes data/tarq.ico, data/tarq.png and data/tarq.svg from src/ui/tarq_icon.xpm, so that
 the Windows resource, the desktop entry and the windows show one picture."""
 import pathlib
 import struct
+import zlib
 
 root = pathlib.Path(__file__).resolve().parent.parent
 xpm = (root / "src/ui/tarq_icon.xpm").read_text().splitlines()
@@ -35,3 +36,11 @@ svg = ('<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 32 32" width="32" h
        'shape-rendering="crispEdges">\n<rect width="32" height="32" fill="#000"/>\n<g fill="#ff0">\n'
        + "\n".join(rects) + "\n</g>\n</svg>\n")
 (root / "data/tarq.svg").write_text(svg)
+
+# PNG: 32 x 32, RGB, for the desktop's icon theme.
+def chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+raw = b"".join(b"\x00" + b"".join(b"\xff\xff\x00" if c == "#" else b"\x00\x00\x00" for c in r) for r in rows)
+png = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", 32, 32, 8, 2, 0, 0, 0))
+       + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+(root / "data/tarq.png").write_bytes(png)

@@ -14,7 +14,9 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("TARQ"));
   QApplication::setWindowIcon(tarq::ui::AppIcon());
   tarq::ui::InstallFontSubstitutes();
-  tarq::ui::MainWindow window(tarq::platform::ProgramFolder());
+  // Chosen once for the whole run.
+  const std::string dataFolder = tarq::platform::DataFolder(tarq::platform::ProgramFolder());
+  tarq::ui::MainWindow window(dataFolder.empty() ? tarq::platform::ProgramFolder() : dataFolder);
   window.show();
   return QApplication::exec();
 }

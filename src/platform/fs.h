@@ -25,6 +25,14 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 // at a root ("C:\", "/").
 std::string ProgramFolder();
 
+// Where the launcher keeps tarqcfg.dat and tarqcom.dat for this run: the
+// program folder when it can be written (a copied or portable install), else
+// the user's own data folder for the launcher ($XDG_DATA_HOME/tarq, by
+// default ~/.local/share/tarq; %LOCALAPPDATA%\TARQ on Windows), made if
+// missing. A program folder under /usr counts as not writable. An empty
+// result means neither can be written.
+std::string DataFolder(const std::string& programFolder);
+
 bool IsRegularFile(const std::string& path);  // follows links; a folder is not a file
 bool IsFolder(const std::string& path);
 

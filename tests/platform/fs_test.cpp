@@ -4,6 +4,8 @@
 #endif
 
 #include <algorithm>
+#include <cstdlib>
+#include <optional>
 
 #include "platform/fs.h"
 #include "support/temp_dir.h"
@@ -100,6 +102,46 @@ TEST(ListPlainFiles, LeavesOutFoldersHiddenFilesAndRejectedNames) {
   EXPECT_EQ(*names, std::vector<std::string>{"a.bsp"});
   EXPECT_FALSE(ListPlainFiles(dir / "missing", [](std::string_view) { return true; }));
 }
+
+TEST(DataFolder, IsTheProgramFolderWhenItCanBeWritten) {
+  TempDir dir;
+  EXPECT_EQ(DataFolder(dir.Path()), dir.Path());
+}
+
+#ifndef _WIN32
+class EnvGuard {
+ public:
+  EnvGuard(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) saved_ = old;
+    ::setenv(name, value.c_str(), 1);
+  }
+  ~EnvGuard() {
+    if (saved_) {
+      ::setenv(name_, saved_->c_str(), 1);
+    } else {
+      ::unsetenv(name_);
+    }
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> saved_;
+};
+
+TEST(DataFolder, AnInstalledProgramKeepsItsFilesInTheUsersDataFolder) {
+  TempDir dir;
+  {
+    const EnvGuard xdg("XDG_DATA_HOME", dir / "xdg");
+    EXPECT_EQ(DataFolder("/usr/bin"), dir / "xdg/tarq");
+    EXPECT_TRUE(IsFolder(dir / "xdg/tarq"));
+  }
+  {
+    const EnvGuard noXdg("XDG_DATA_HOME", "");
+    const EnvGuard home("HOME", dir / "home");
+    EXPECT_EQ(DataFolder("/usr/games"), dir / "home/.local/share/tarq");
+  }
+}
+#endif
 
 TEST(CanOpenForReading, IsTrueOnlyForAFileThatOpens) {
   TempDir dir;

@@ -46,6 +46,27 @@ std::string ProgramFolder() {
   return ParentFolder(buffer);
 }
 
+std::string DataFolder(const std::string& programFolder) {
+  // /usr holds installed programs, never their users' data, even for root.
+  const bool installed = programFolder == "/usr" || programFolder.rfind("/usr/", 0) == 0;
+  if (!installed && ::access(programFolder.c_str(), W_OK | X_OK) == 0) return programFolder;
+  std::string base;
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && xdg[0] == '/') {
+    base = xdg;
+  } else if (const char* home = std::getenv("HOME"); home != nullptr && home[0] != '\0') {
+    base = std::string(home) + "/.local/share";
+  } else {
+    return {};
+  }
+  // Make the folder and any missing parents, as the user's own.
+  const std::string folder = base + "/tarq";
+  for (std::size_t slash = 1; slash != std::string::npos; slash = folder.find('/', slash + 1)) {
+    ::mkdir(folder.substr(0, slash).c_str(), 0700);
+  }
+  ::mkdir(folder.c_str(), 0700);
+  return IsFolder(folder) && ::access(folder.c_str(), W_OK | X_OK) == 0 ? folder : std::string();
+}
+
 bool IsRegularFile(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);

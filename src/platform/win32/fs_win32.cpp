@@ -56,6 +56,31 @@ std::string ProgramFolder() {
   return ParentFolder(Narrow(buffer));
 }
 
+namespace {
+
+// Whether a file can be made in the folder: the only sure test where access
+// control lists and folder virtualisation decide.
+bool CanWriteIn(const std::string& folder) {
+  const HANDLE probe = CreateFileW(Wide(JoinPath(folder, "tarq-write-test.tmp")).c_str(),
+                                   GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (probe == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(probe);
+  return true;
+}
+
+}  // namespace
+
+std::string DataFolder(const std::string& programFolder) {
+  if (CanWriteIn(programFolder)) return programFolder;
+  wchar_t local[MAX_PATH] = {};
+  const DWORD n = GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return {};
+  const std::string folder = JoinPath(Narrow(local), "TARQ");
+  CreateDirectoryW(Wide(folder).c_str(), nullptr);
+  return IsFolder(folder) ? folder : std::string();
+}
+
 bool IsRegularFile(const std::string& path) {
   const DWORD a = GetFileAttributesW(Wide(path).c_str());
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
