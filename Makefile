@@ -17,8 +17,15 @@ build: deps
 run: build
 	@scripts/run $(BUILD)/src/app/tarq
 
+# Every test: the native suite, the same suite built with AddressSanitizer
+# and UBSan, a few seconds of each fuzz target, then the Windows build's
+# tests under Wine.
 test: build
 	@ctest --preset $(PRESET)
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan
+	@ctest --preset asan
+	@scripts/fuzz 5
 	@NATIVE_PRESET=$(PRESET) scripts/windows-tests
 
 screenshot: build
