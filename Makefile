@@ -3,7 +3,7 @@
 PRESET ?= dev
 BUILD := build/$(PRESET)
 
-.PHONY: all deps build run test screenshot bench package clean
+.PHONY: all deps build run test screenshot bench package fuzz clean
 
 all: build
 
@@ -35,6 +35,10 @@ bench: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release --target tarq_bench
 	@QT_QPA_PLATFORM=offscreen build/release/bench/tarq_bench
+
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@scripts/fuzz $(FUZZ_SECONDS)
 
 package: deps
 	@cmake --preset release >/dev/null

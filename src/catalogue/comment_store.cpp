@@ -6,6 +6,7 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/file_lock.h"
 #include "platform/fs.h"
 #include "platform/text.h"
 
@@ -317,12 +318,15 @@ StoreStatus CommentStore::SaveComment(std::string_view name, std::string_view ma
   if (name.find_first_of("\"\r\n") != std::string_view::npos) return StoreStatus::kUnstorable;
   const auto record = EncodeRecord(name, StorableText(mark), StorableText(comment));
   if (!record) return StoreStatus::kUnstorable;
+  // Another launcher's save between this read and this write would be lost.
+  const platform::FileLock lock(path_);
   const ParsedFile parsed = ReadAndParse(path_, true);
   if (parsed.status != StoreStatus::kOk) return parsed.status;
   return Rewrite(path_, parsed, FindLast(parsed, name), *record);
 }
 
 StoreStatus CommentStore::DeleteComment(std::string_view name) const {
+  const platform::FileLock lock(path_);
   const ParsedFile parsed = ReadAndParse(path_, true);
   if (parsed.status != StoreStatus::kOk) return parsed.status;
   const std::ptrdiff_t m = FindLast(parsed, name);

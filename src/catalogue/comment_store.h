@@ -9,7 +9,8 @@
 // puts it in place of the old one only when complete, so a failure at any
 // point leaves the old file as it was; a file that cannot be read whole is
 // never rewritten. Records other than the one saved or deleted are written
-// back with their bytes unchanged.
+// back with their bytes unchanged. Launchers running at the same time take
+// turns for a save or a delete, so neither loses the other's record.
 //
 // Read leniently: line ends CR LF, LF or CR; blank lines skipped; unquoted
 // fields taken as they stand (blanks around them trimmed). Refused as

@@ -78,6 +78,45 @@ INSTANTIATE_TEST_SUITE_P(
                   "[+map]\n[$(touch_x)`id`;ls]\n"}),
     [](const auto& p) { return std::string(p.param.name); });
 
+// Whatever a folder or a map name holds, the program started is exactly the
+// folder's hl.exe, in exactly that folder, with the option text split by the
+// Windows rules; no shell ever sees it, so nothing in it runs.
+struct Unsafe {
+  const char* name;
+  const char* folder;
+  const char* options;
+  friend void PrintTo(const Unsafe& u, std::ostream* os) { *os << u.name; }
+};
+
+class UnsafeNames : public GameStartTest, public ::testing::WithParamInterface<Unsafe> {};
+
+TEST_P(UnsafeNames, AreOnlyText) {
+  const Unsafe& u = GetParam();
+  const std::string folder = MakeGame(u.folder);
+  ASSERT_TRUE(StartGame(folder, u.options));
+  std::string expected = folder + "\n";
+  for (const std::string& arg : platform::SplitWindowsCommandTail(u.options)) {
+    expected += "[" + arg + "]\n";
+  }
+  EXPECT_EQ(Record(folder), expected);
+  EXPECT_FALSE(testing::Exists(dir_ / "pwned") ||
+               testing::Exists(platform::JoinPath(folder, "pwned")))
+      << "a name ran a command";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, UnsafeNames,
+    ::testing::Values(
+        Unsafe{"quotes", "say \"hi\" there", " +map a\"b c\""},
+        Unsafe{"leading_dash", "-rf", " +map -x"},
+        Unsafe{"leading_plus", "+exec", " +map +quit"},
+        Unsafe{"semicolon", "a;touch pwned", " +map x;touch_pwned"},
+        Unsafe{"command_substitution", "$(touch pwned)", " +map $(touch${IFS}pwned)"},
+        Unsafe{"backquotes", "`touch pwned`", " +map `touch pwned`"},
+        Unsafe{"japanese", "ゲーム フォルダ", " +map 地図 +skill \"3\""},
+        Unsafe{"backslashes", "back\\slash", " +map a\\\"b"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
 TEST_F(GameStartTest, NoGameFolderStartsNothing) { EXPECT_FALSE(StartGame("", "")); }
 
 TEST_F(GameStartTest, AMissingFolderOrHlExeIsAFailure) {

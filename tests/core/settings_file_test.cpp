@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/settings_file.h"
+#include "platform/fs.h"
 #include "support/temp_dir.h"
 
 namespace tarq::core {
@@ -86,6 +87,26 @@ TEST(WriteSettingsFile, RefusesAFolderTheFileCannotCarryAndKeepsTheOldFile) {
     EXPECT_FALSE(WriteSettingsFile(dir / "cfg", v));
     EXPECT_EQ(ReadBytes(dir / "cfg"), "old");
   }
+}
+
+TEST(WriteSettingsFile, AFailureAtAnyStageKeepsThePreviousFile) {
+  TempDir dir;
+  const std::string previous = "/old/folder\r\n 1 \r\n 2 \r\n 1 \r\n";
+  SettingsValues v;
+  v.gameFolder = "/new/folder";
+  const platform::IoStage stages[] = {platform::IoStage::kOpen, platform::IoStage::kWrite,
+                                      platform::IoStage::kFlush, platform::IoStage::kClose,
+                                      platform::IoStage::kReplace};
+  for (const platform::IoStage stage : stages) {
+    WriteBytes(dir / "cfg", previous);
+    platform::SetFaultHook([stage](platform::IoStage s, int) { return s != stage; });
+    EXPECT_FALSE(WriteSettingsFile(dir / "cfg", v));
+    platform::SetFaultHook(nullptr);
+    EXPECT_EQ(ReadBytes(dir / "cfg"), previous) << static_cast<int>(stage);
+    EXPECT_EQ(testing::FolderEntries(dir.Path()).size(), 1u);
+  }
+  EXPECT_TRUE(WriteSettingsFile(dir / "cfg", v));
+  EXPECT_EQ(ReadBytes(dir / "cfg"), "/new/folder\r\n 0 \r\n 0 \r\n 0 \r\n");
 }
 
 }  // namespace
