@@ -15,14 +15,6 @@ using namespace tarq;
 
 namespace {
 
-class NullHost final : public forms::FormHost {
- public:
-  void MsgBox(std::string_view) override {}
-  void ShowCommentDialog(forms::DlgComment&) override {}
-  void ShowFolderDialog(forms::DlgFldSelect&) override {}
-  void CloseDialog() override {}
-};
-
 const char* const kMaps[] = {"c1a0.bsp", "C1A0.bsp", "c2a1.BSP", "t0a0.bsp", "地図.bsp",
                              "abcdefghijklmnop.bsp", "x.bsp"};
 
@@ -44,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   const std::string path = fuzz::Folder() + "/tarqcom.dat";
   fuzz::Put(path, bytes);
-  NullHost host;
+  fuzz::NullHost host;
   forms::FrmMain form(host, fuzz::Folder());
   form.Form_Load();
   const int rows = static_cast<int>(std::size(kMaps)) + 1;

@@ -13,14 +13,6 @@ using namespace tarq;
 
 namespace {
 
-class NullHost final : public forms::FormHost {
- public:
-  void MsgBox(std::string_view) override {}
-  void ShowCommentDialog(forms::DlgComment&) override {}
-  void ShowFolderDialog(forms::DlgFldSelect&) override {}
-  void CloseDialog() override {}
-};
-
 bool OnARow(const forms::ComboList& list) {
   return list.ListIndex() >= -1 && list.ListIndex() < list.ListCount();
 }
@@ -35,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const std::string cfg = fuzz::Folder() + "/tarqcfg.dat";
   fuzz::Put(cfg, bytes);
-  NullHost host;
+  fuzz::NullHost host;
   forms::FrmMain form(host, fuzz::Folder());
   form.Form_Load();
   FUZZ_CHECK(OnARow(form.cmbDiff) && OnARow(form.cmbMemory) && OnARow(form.cmbConsole));

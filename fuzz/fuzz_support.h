@@ -10,6 +10,8 @@
 #include <string>
 #include <unistd.h>
 
+#include "forms/form_host.h"
+
 namespace tarq::fuzz {
 
 inline const std::string& Folder() {
@@ -38,6 +40,15 @@ inline std::string Get(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
+
+// Stands in for the windows: the form models run headless.
+class NullHost final : public forms::FormHost {
+ public:
+  void MsgBox(std::string_view) override {}
+  void ShowCommentDialog(forms::DlgComment&) override {}
+  void ShowFolderDialog(forms::DlgFldSelect&) override {}
+  void CloseDialog() override {}
+};
 
 #define FUZZ_CHECK(condition)                                                      \
   do {                                                                             \

@@ -68,65 +68,6 @@ int Encode(std::uint16_t unit) {
   return (*reverse)[unit];
 }
 
-namespace {
-
-// Walks bytes; calls emit(unit) per character. False on an invalid sequence.
-template <typename Emit>
-bool Walk(std::string_view bytes, Emit&& emit) {
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  const std::size_t n = bytes.size();
-  std::size_t i = 0;
-  while (i < n) {
-    const unsigned char b = p[i];
-    if (b < 0x80) {
-      emit(b);
-      ++i;
-      continue;
-    }
-    if (IsLeadByte(b)) {
-      if (i + 1 >= n) return false;
-      const std::uint16_t u = DoubleByte(b, p[i + 1]);
-      if (u == 0) return false;
-      emit(u);
-      i += 2;
-      continue;
-    }
-    const std::uint16_t u = SingleByte(b);
-    if (u == 0) return false;
-    emit(u);
-    ++i;
-  }
-  return true;
-}
-
-}  // namespace
-
-bool IsValid(std::string_view bytes) {
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  const std::size_t n = bytes.size();
-  std::size_t i = 0;
-  while (i < n) {
-    while (i + 8 <= n) {
-      std::uint64_t word;
-      std::memcpy(&word, p + i, 8);
-      if ((word & 0x8080808080808080ULL) != 0) break;
-      i += 8;
-    }
-    if (i >= n) break;
-    const unsigned char b = p[i];
-    if (b < 0x80) {
-      ++i;
-    } else if (IsLeadByte(b)) {
-      if (i + 1 >= n || DoubleByte(b, p[i + 1]) == 0) return false;
-      i += 2;
-    } else {
-      if (SingleByte(b) == 0) return false;
-      ++i;
-    }
-  }
-  return true;
-}
-
 // Two passes over the bytes, the first to check them and size the text, the
 // second to write it: no per-character allocation and no spare buffer. The
 // hot path of every map list rebuild, which decodes the whole comment file.
@@ -190,6 +131,11 @@ struct Writer {
 };
 
 }  // namespace
+
+bool IsValid(std::string_view bytes) {
+  Counter counter;
+  return DecodeWith(bytes, counter);
+}
 
 std::optional<std::string> Decode(std::string_view bytes) {
   Counter counter;

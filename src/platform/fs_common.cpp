@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <utility>
 
 #include "platform/fs.h"
@@ -27,6 +28,39 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
   path.push_back(kSeparator);
   path.append(name);
   return path;
+}
+
+// Every write to the file goes out here, in chunks; each chunk is a stage
+// at which tests can make the write fail.
+bool AtomicFileWriter::WriteOut(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const std::size_t size = std::min(bytes.size(), detail::kWriteChunk);
+    if (!detail::StageAllowed(IoStage::kWrite, writes_++) ||
+        !detail::WriteToHandle(handle_, bytes.data(), size)) {
+      return false;
+    }
+    bytes.remove_prefix(size);
+  }
+  return true;
+}
+
+bool AtomicFileWriter::FlushBuffer() {
+  const bool ok = WriteOut(buffer_);
+  buffer_.clear();
+  return ok;
+}
+
+bool AtomicFileWriter::Write(std::string_view bytes) {
+  if (failed_ || handle_ < 0) return false;
+  if (buffer_.size() + bytes.size() > detail::kWriteChunk) {
+    if (!FlushBuffer()) return failed_ = true, false;
+    if (bytes.size() >= detail::kWriteChunk) {
+      if (!WriteOut(bytes)) return failed_ = true, false;
+      return true;
+    }
+  }
+  buffer_.append(bytes);
+  return true;
 }
 
 bool ReplaceFileContents(const std::string& path, std::string_view bytes) {

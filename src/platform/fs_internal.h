@@ -10,4 +10,7 @@ bool StageAllowed(IoStage stage, int index);
 
 inline constexpr std::size_t kWriteChunk = 1 << 16;
 
+// Writes all of data to an open file of AtomicFileWriter's; false on failure.
+bool WriteToHandle(intptr_t handle, const char* data, std::size_t size);
+
 }  // namespace tarq::platform::detail

@@ -38,6 +38,10 @@ std::string ParentFolder(const std::string& path) {
 
 }  // namespace
 
+bool detail::WriteToHandle(intptr_t handle, const char* data, std::size_t size) {
+  return WriteAll(static_cast<int>(handle), data, size);
+}
+
 std::string ProgramFolder() {
   std::string buffer(PATH_MAX, '\0');
   const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
@@ -148,38 +152,6 @@ bool AtomicFileWriter::Open() {
   return true;
 }
 
-// Every write to the file goes out here, in chunks; each chunk is a stage
-// at which tests can make the write fail.
-bool AtomicFileWriter::WriteOut(std::string_view bytes) {
-  while (!bytes.empty()) {
-    const std::size_t size = std::min(bytes.size(), detail::kWriteChunk);
-    if (!detail::StageAllowed(IoStage::kWrite, writes_++) ||
-        !WriteAll(static_cast<int>(handle_), bytes.data(), size)) {
-      return false;
-    }
-    bytes.remove_prefix(size);
-  }
-  return true;
-}
-
-bool AtomicFileWriter::FlushBuffer() {
-  const bool ok = WriteOut(buffer_);
-  buffer_.clear();
-  return ok;
-}
-
-bool AtomicFileWriter::Write(std::string_view bytes) {
-  if (failed_ || handle_ < 0) return false;
-  if (buffer_.size() + bytes.size() > detail::kWriteChunk) {
-    if (!FlushBuffer()) return failed_ = true, false;
-    if (bytes.size() >= detail::kWriteChunk) {
-      if (!WriteOut(bytes)) return failed_ = true, false;
-      return true;
-    }
-  }
-  buffer_.append(bytes);
-  return true;
-}
 
 bool AtomicFileWriter::Commit() {
   if (failed_ || handle_ < 0) return false;

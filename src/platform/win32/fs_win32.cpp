@@ -42,6 +42,10 @@ bool Hidden(DWORD attributes) {
 
 }  // namespace
 
+bool detail::WriteToHandle(intptr_t handle, const char* data, std::size_t size) {
+  return WriteAll(AsHandle(handle), data, size);
+}
+
 std::string ProgramFolder() {
   std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
@@ -160,37 +164,6 @@ bool AtomicFileWriter::Open() {
   }
   failed_ = true;
   return false;
-}
-
-bool AtomicFileWriter::WriteOut(std::string_view bytes) {
-  while (!bytes.empty()) {
-    const std::size_t size = std::min(bytes.size(), detail::kWriteChunk);
-    if (!detail::StageAllowed(IoStage::kWrite, writes_++) ||
-        !WriteAll(AsHandle(handle_), bytes.data(), size)) {
-      return false;
-    }
-    bytes.remove_prefix(size);
-  }
-  return true;
-}
-
-bool AtomicFileWriter::FlushBuffer() {
-  const bool ok = WriteOut(buffer_);
-  buffer_.clear();
-  return ok;
-}
-
-bool AtomicFileWriter::Write(std::string_view bytes) {
-  if (failed_ || handle_ < 0) return false;
-  if (buffer_.size() + bytes.size() > detail::kWriteChunk) {
-    if (!FlushBuffer()) return failed_ = true, false;
-    if (bytes.size() >= detail::kWriteChunk) {
-      if (!WriteOut(bytes)) return failed_ = true, false;
-      return true;
-    }
-  }
-  buffer_.append(bytes);
-  return true;
 }
 
 bool AtomicFileWriter::Commit() {
