@@ -271,21 +271,25 @@ TEST_F(CommentStoreTest, AWriteThatFailsAtAnyStageLeavesTheOldFile) {
 // Process limits and permissions, as POSIX systems have them.
 TEST_F(CommentStoreTest, AFileSizeLimitLeavesTheOldFile) {
   const std::string bytes = ManyRecords(4000);  // about 90 KB
-  Write(bytes);
-  // A child process whose files may not grow past 64 KiB: the real write fails.
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{1 << 16, 1 << 16};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    const bool failed = Store().SaveComment("new.bsp", "◎", "x") == StoreStatus::kWriteFailed;
-    ::_exit(failed ? 0 : 1);
+  const std::function<StoreStatus()> operations[] = {
+      [this] { return Store().SaveComment("new.bsp", "◎", "x"); },
+      [this] { return Store().DeleteComment("m5.bsp"); }};
+  for (const auto& operation : operations) {
+    Write(bytes);
+    // A child process whose files may not grow past 64 KiB: the real write fails.
+    const pid_t child = ::fork();
+    if (child == 0) {
+      ::signal(SIGXFSZ, SIG_IGN);
+      const rlimit limit{1 << 16, 1 << 16};
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+      ::_exit(operation() == StoreStatus::kWriteFailed ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(Bytes() == bytes) << "the old file changed";
+    EXPECT_EQ(FolderEntries(dir_.Path()).size(), 1u);
   }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  EXPECT_TRUE(Bytes() == bytes) << "the old file changed";
-  EXPECT_EQ(FolderEntries(dir_.Path()).size(), 1u);
 }
 
 TEST_F(CommentStoreTest, AReadOnlyFolderIsAWriteFailure) {

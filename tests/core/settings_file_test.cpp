@@ -1,5 +1,13 @@
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#endif
+
 #include "core/settings_file.h"
 #include "platform/fs.h"
 #include "support/temp_dir.h"
@@ -108,6 +116,28 @@ TEST(WriteSettingsFile, AFailureAtAnyStageKeepsThePreviousFile) {
   EXPECT_TRUE(WriteSettingsFile(dir / "cfg", v));
   EXPECT_EQ(ReadBytes(dir / "cfg"), "/new/folder\r\n 0 \r\n 0 \r\n 0 \r\n");
 }
+
+#ifndef _WIN32
+TEST(WriteSettingsFile, AFileSizeLimitKeepsThePreviousFile) {
+  TempDir dir;
+  const std::string previous = "/old\r\n 1 \r\n 2 \r\n 1 \r\n";
+  WriteBytes(dir / "cfg", previous);
+  SettingsValues v;
+  v.gameFolder = std::string(100, 'x');  // more than the child may write
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{64, 64};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    ::_exit(WriteSettingsFile(dir / "cfg", v) ? 1 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(ReadBytes(dir / "cfg"), previous);
+  EXPECT_EQ(testing::FolderEntries(dir.Path()).size(), 1u);
+}
+#endif
 
 }  // namespace
 }  // namespace tarq::core
