@@ -5,6 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include <filesystem>
 #include <optional>
 #include <string_view>
@@ -169,6 +175,31 @@ TEST_F(MadeBadFiles, AFolderWhereTheFileShouldBeIsUnreadable) {
   EXPECT_EQ(store.DeleteComment("c1a0.bsp"), StoreStatus::kUnreadable);
   EXPECT_TRUE(platform::IsFolder(Path()));
 }
+
+#ifndef _WIN32
+TEST_F(MadeBadFiles, AFileWithoutReadPermissionIsUnreadableAndUntouched) {
+  const std::string bytes = "\"c1a0.bsp\",\"\x81\x9d\",\"boss\"\r\n";
+  WriteBytes(Path(), bytes);
+  ::chmod(Path().c_str(), 0);
+  ::chmod(dir_.Path().c_str(), 0777);
+  // Root reads anything: the launcher runs in a child that is an ordinary user.
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::geteuid() == 0 && ::setuid(65534) != 0) ::_exit(9);
+    const CommentStore store(Path());
+    const bool ok = store.ReadAllComments().status == StoreStatus::kUnreadable &&
+                    store.FindComment("c1a0.bsp").status == StoreStatus::kUnreadable &&
+                    store.SaveComment("x.bsp", "◎", "") == StoreStatus::kUnreadable &&
+                    store.DeleteComment("c1a0.bsp") == StoreStatus::kUnreadable;
+    ::_exit(ok ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ::chmod(Path().c_str(), 0644);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_TRUE(ReadBytes(Path()) == bytes);
+}
+#endif
 
 }  // namespace
 }  // namespace tarq::catalogue
