@@ -30,6 +30,10 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
   return path;
 }
 
+AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {}
+
+AtomicFileWriter::~AtomicFileWriter() { Discard(); }
+
 // Every write to the file goes out here, in chunks; each chunk is a stage
 // at which tests can make the write fail.
 bool AtomicFileWriter::WriteOut(std::string_view bytes) {

@@ -1,6 +1,13 @@
 #pragma once
 // Shared by the POSIX and Win32 file code; not part of the platform's interface.
 
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "platform/fs.h"
 
 namespace tarq::platform::detail {
@@ -9,6 +16,15 @@ namespace tarq::platform::detail {
 bool StageAllowed(IoStage stage, int index);
 
 inline constexpr std::size_t kWriteChunk = 1 << 16;
+
+enum class EntryKind : std::uint8_t { kPlainFile, kFolder };
+
+// The visible entries of one kind in a folder for which accept is true, in
+// no particular order: hidden entries (and on Windows system ones) are left
+// out, as are names that are not valid UTF-8. nullopt when the folder
+// cannot be listed.
+std::optional<std::vector<std::string>> ListEntries(
+    const std::string& folder, EntryKind kind, const std::function<bool(std::string_view)>& accept);
 
 // Writes all of data to an open file of AtomicFileWriter's; false on failure.
 bool WriteToHandle(intptr_t handle, const char* data, std::size_t size);

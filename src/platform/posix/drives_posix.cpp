@@ -1,5 +1,4 @@
 #include <dirent.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <fstream>
@@ -7,6 +6,7 @@
 
 #include "platform/drives.h"
 #include "platform/fs.h"
+#include "platform/fs_internal.h"
 #include "platform/text.h"
 
 namespace tarq::platform {
@@ -85,22 +85,8 @@ std::optional<std::string> DriveCurrentFolder(const Drive& drive) {
 }
 
 std::optional<std::vector<std::string>> ListSubfolders(const std::string& folder) {
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return std::nullopt;
-  const int dirFd = ::dirfd(dir);
-  std::vector<std::string> names;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string_view name(entry->d_name);
-    if (name.empty() || name.front() == '.') continue;
-    bool isFolder = entry->d_type == DT_DIR;
-    if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-      struct stat st {};
-      isFolder = ::fstatat(dirFd, entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
-    }
-    if (isFolder && IsValidUtf8(name)) names.emplace_back(name);
-  }
-  ::closedir(dir);
-  return names;
+  return detail::ListEntries(folder, detail::EntryKind::kFolder,
+                             [](std::string_view) { return true; });
 }
 
 std::vector<std::string> FolderChain(const std::string& folder) {

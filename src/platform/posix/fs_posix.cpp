@@ -123,10 +123,6 @@ ReadResult ReadWholeFile(const std::string& path) {
   return result;
 }
 
-AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {}
-
-AtomicFileWriter::~AtomicFileWriter() { Discard(); }
-
 bool AtomicFileWriter::Open() {
   if (!detail::StageAllowed(IoStage::kOpen, 0)) return failed_ = true, false;
   // A folder in the file's place cannot be replaced by a file.
@@ -192,27 +188,33 @@ void AtomicFileWriter::Discard() {
   }
 }
 
-std::optional<std::vector<std::string>> ListPlainFiles(
-    const std::string& folder, const std::function<bool(std::string_view)>& accept) {
+std::optional<std::vector<std::string>> detail::ListEntries(
+    const std::string& folder, EntryKind kind, const std::function<bool(std::string_view)>& accept) {
   if (folder.empty()) return std::nullopt;  // no folder at all, not the current one
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) return std::nullopt;
   const int dirFd = ::dirfd(dir);
+  const unsigned char wanted = kind == EntryKind::kFolder ? DT_DIR : DT_REG;
   std::vector<std::string> names;
   while (const dirent* entry = ::readdir(dir)) {
     const std::string_view name(entry->d_name);
     if (name.empty() || name.front() == '.') continue;  // hidden, "." and ".."
     if (!accept(name)) continue;
-    bool plain = entry->d_type == DT_REG;
-    if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+    bool matches = entry->d_type == wanted;
+    if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {  // follow links
       struct stat st {};
-      plain = ::fstatat(dirFd, entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
+      matches = ::fstatat(dirFd, entry->d_name, &st, 0) == 0 &&
+                (kind == EntryKind::kFolder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode));
     }
-    if (!plain || !IsValidUtf8(name)) continue;
-    names.emplace_back(name);
+    if (matches && IsValidUtf8(name)) names.emplace_back(name);
   }
   ::closedir(dir);
   return names;
+}
+
+std::optional<std::vector<std::string>> ListPlainFiles(
+    const std::string& folder, const std::function<bool(std::string_view)>& accept) {
+  return detail::ListEntries(folder, detail::EntryKind::kPlainFile, accept);
 }
 
 }  // namespace tarq::platform

@@ -4,6 +4,7 @@
 
 #include "platform/drives.h"
 #include "platform/fs.h"
+#include "platform/fs_internal.h"
 #include "platform/win32/wide.h"
 
 namespace tarq::platform {
@@ -51,22 +52,8 @@ std::optional<std::string> DriveCurrentFolder(const Drive& drive) {
 }
 
 std::optional<std::vector<std::string>> ListSubfolders(const std::string& folder) {
-  WIN32_FIND_DATAW found;
-  const HANDLE search = FindFirstFileExW(Wide(ChildFolder(folder, "*")).c_str(), FindExInfoBasic,
-                                         &found, FindExSearchLimitToDirectories, nullptr, 0);
-  if (search == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::vector<std::string> names;
-  do {
-    const std::wstring_view name(found.cFileName);
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || name == L"." ||
-        name == L".." ||
-        (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0) {
-      continue;
-    }
-    names.push_back(Narrow(name));
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-  return names;
+  return detail::ListEntries(folder, detail::EntryKind::kFolder,
+                             [](std::string_view) { return true; });
 }
 
 std::vector<std::string> FolderChain(const std::string& folder) {

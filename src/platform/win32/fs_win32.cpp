@@ -4,6 +4,7 @@
 #include <random>
 #include <utility>
 
+#include "platform/drives.h"
 #include "platform/fs.h"
 #include "platform/fs_internal.h"
 #include "platform/text.h"
@@ -142,10 +143,6 @@ ReadResult ReadWholeFile(const std::string& path) {
   return result;
 }
 
-AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {}
-
-AtomicFileWriter::~AtomicFileWriter() { Discard(); }
-
 bool AtomicFileWriter::Open() {
   if (!detail::StageAllowed(IoStage::kOpen, 0)) return failed_ = true, false;
   if (IsFolder(path_)) return failed_ = true, false;
@@ -200,15 +197,16 @@ void AtomicFileWriter::Discard() {
   }
 }
 
-std::optional<std::vector<std::string>> ListPlainFiles(
-    const std::string& folder, const std::function<bool(std::string_view)>& accept) {
+std::optional<std::vector<std::string>> detail::ListEntries(
+    const std::string& folder, EntryKind kind, const std::function<bool(std::string_view)>& accept) {
   if (folder.empty()) return std::nullopt;  // no folder at all, not the current one
   // Every name is read and matched here: the system's own "*.bsp" would
   // also match names whose 8.3 short name ends in .BSP.
   WIN32_FIND_DATAW found;
-  const HANDLE search =
-      FindFirstFileExW(Wide(JoinPath(folder, "*")).c_str(), FindExInfoBasic, &found,
-                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  const HANDLE search = FindFirstFileExW(
+      Wide(ChildFolder(folder, "*")).c_str(), FindExInfoBasic, &found,
+      kind == EntryKind::kFolder ? FindExSearchLimitToDirectories : FindExSearchNameMatch,
+      nullptr, FIND_FIRST_EX_LARGE_FETCH);
   if (search == INVALID_HANDLE_VALUE) {
     // An empty folder still lists; a missing one does not.
     return GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(folder)
@@ -217,15 +215,22 @@ std::optional<std::vector<std::string>> ListPlainFiles(
   }
   std::vector<std::string> names;
   do {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
-        Hidden(found.dwFileAttributes)) {
+    const std::wstring_view wide(found.cFileName);
+    const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (isFolder != (kind == EntryKind::kFolder) || Hidden(found.dwFileAttributes) ||
+        wide == L"." || wide == L"..") {
       continue;
     }
-    std::string name = Narrow(found.cFileName);
+    std::string name = Narrow(wide);
     if (accept(name)) names.push_back(std::move(name));
   } while (FindNextFileW(search, &found));
   FindClose(search);
   return names;
+}
+
+std::optional<std::vector<std::string>> ListPlainFiles(
+    const std::string& folder, const std::function<bool(std::string_view)>& accept) {
+  return detail::ListEntries(folder, detail::EntryKind::kPlainFile, accept);
 }
 
 }  // namespace tarq::platform
