@@ -6,7 +6,7 @@
 
 namespace tarq::forms {
 
-DlgComment::DlgComment(FormHost& host, FrmMain& main) : host_(host), main_(main) {
+DlgComment::DlgComment(FormHost& host, FrmMain& main) : DialogForm(host, main) {
   for (const std::string_view mark : kMarks) cmbMark.AddItem(std::string(mark));
   cmbMark.SetListIndex(0);
 }
@@ -43,8 +43,7 @@ void DlgComment::cmdOK_Click() {
     host_.MsgBox(kMsgCannotSave);
     return;
   }
-  main_.SetEnabled(true);
-  Unload();
+  EnableMainAndUnload();
 }
 
 void DlgComment::cmdDelete_Click() {
@@ -54,22 +53,9 @@ void DlgComment::cmdDelete_Click() {
     host_.MsgBox(kMsgCannotSave);
     return;
   }
-  main_.SetEnabled(true);
-  Unload();
+  EnableMainAndUnload();
 }
 
-void DlgComment::cmdCansel_Click() {
-  main_.SetEnabled(true);
-  Unload();
-}
-
-void DlgComment::Form_Unload() { main_.SetEnabled(true); }
-
-void DlgComment::Unload() {
-  if (!loaded_) return;
-  loaded_ = false;
-  Form_Unload();
-  host_.CloseDialog();
-}
+void DlgComment::cmdCansel_Click() { EnableMainAndUnload(); }
 
 }  // namespace tarq::forms

@@ -11,21 +11,17 @@
 #include <string_view>
 
 #include "forms/controls.h"
-#include "forms/form_host.h"
+#include "forms/dialog_form.h"
 
 namespace tarq::forms {
-
-class FrmMain;
 
 inline constexpr std::string_view kMarks[] = {"　", "◎", "○", "△", "×",
                                               "！", "？", "☆", "＊", "λ"};
 
-class DlgComment final {
+class DlgComment final : public DialogForm {
  public:
   // Loads the dialog: its creation selects row 0 of the mark list.
   DlgComment(FormHost& host, FrmMain& main);
-  DlgComment(const DlgComment&) = delete;
-  DlgComment& operator=(const DlgComment&) = delete;
 
   Label labFile;
   ComboList cmbMark;
@@ -35,16 +31,6 @@ class DlgComment final {
   void cmdOK_Click();
   void cmdCansel_Click();
   void cmdDelete_Click();
-  void Form_Unload();
-
-  // Closes the dialog: runs Form_Unload once and removes the window.
-  void Unload();
-  bool Loaded() const { return loaded_; }
-
- private:
-  FormHost& host_;
-  FrmMain& main_;
-  bool loaded_ = true;
 };
 
 }  // namespace tarq::forms

@@ -10,7 +10,7 @@
 namespace tarq::forms {
 
 DlgFldSelect::DlgFldSelect(FormHost& host, FrmMain& main, std::vector<platform::Drive> drives)
-    : host_(host), main_(main), drives_(std::move(drives)) {
+    : DialogForm(host, main), drives_(std::move(drives)) {
   for (const platform::Drive& d : drives_) drvHL.AddItem(d.label);
   const std::string current = platform::CurrentFolder();
   drive_ = platform::DriveIndexOf(current, drives_);
@@ -48,18 +48,6 @@ void DlgFldSelect::cmdOK_Click() {
   Unload();
 }
 
-void DlgFldSelect::cmdCancel_Click() {
-  main_.SetEnabled(true);
-  Unload();
-}
-
-void DlgFldSelect::Form_Unload() { main_.SetEnabled(true); }
-
-void DlgFldSelect::Unload() {
-  if (!loaded_) return;
-  loaded_ = false;
-  Form_Unload();
-  host_.CloseDialog();
-}
+void DlgFldSelect::cmdCancel_Click() { EnableMainAndUnload(); }
 
 }  // namespace tarq::forms

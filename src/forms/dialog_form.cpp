@@ -1,0 +1,21 @@
+#include "forms/dialog_form.h"
+
+#include "forms/frm_main.h"
+
+namespace tarq::forms {
+
+void DialogForm::Form_Unload() { main_.SetEnabled(true); }
+
+void DialogForm::Unload() {
+  if (!loaded_) return;
+  loaded_ = false;
+  Form_Unload();
+  host_.CloseDialog();
+}
+
+void DialogForm::EnableMainAndUnload() {
+  main_.SetEnabled(true);
+  Unload();
+}
+
+}  // namespace tarq::forms
