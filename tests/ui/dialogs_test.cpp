@@ -14,36 +14,12 @@
 #include "platform/process.h"
 #include "support/temp_dir.h"
 #include "ui/main_window.h"
+#include "window_checks.h"
 
 using tarq::testing::TempDir;
 
-namespace {
-
-struct Geometry {
-  const char* name;
-  int left, top, width, height;  // twips
-};
-
-QRect Px(const Geometry& g) { return {g.left / 15, g.top / 15, g.width / 15, g.height / 15}; }
-
-void CheckLayout(QWidget* window, std::initializer_list<Geometry> table) {
-  for (const Geometry& g : table) {
-    auto* w = window->findChild<QWidget*>(g.name);
-    QVERIFY2(w != nullptr, g.name);
-    QCOMPARE(w->geometry(), Px(g));
-  }
-}
-
-QStringList FocusCycle(QWidget* start, int steps) {
-  QStringList visited{start->objectName()};
-  for (int i = 0; i < steps; ++i) {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    visited << QApplication::focusWidget()->objectName();
-  }
-  return visited;
-}
-
-}  // namespace
+using tarq::testing::CheckLayout;
+using tarq::testing::FocusCycle;
 
 class DialogsTest : public QObject {
   Q_OBJECT
@@ -91,7 +67,7 @@ class DialogsTest : public QObject {
     QCOMPARE(dialog->findChild<QComboBox*>("cmbMark")->count(), 10);
     QCOMPARE(dialog->findChild<QPushButton*>("cmdCansel")->text(), QString("ｷｬﾝｾﾙ"));
     QCOMPARE(QApplication::focusWidget()->objectName(), QString("cmdOK"));
-    QCOMPARE(FocusCycle(QApplication::focusWidget(), 5),
+    QCOMPARE(FocusCycle(5),
              (QStringList{"cmdOK", "cmdCansel", "cmbMark", "txtComment", "cmdDelete", "cmdOK"}));
   }
 
@@ -143,7 +119,7 @@ class DialogsTest : public QObject {
     QCOMPARE(label->text(), QString("Half-Lifeフォルダ"));
     QVERIFY(label->font().bold());
     QCOMPARE(QApplication::focusWidget()->objectName(), QString("cmdOK"));
-    QCOMPARE(FocusCycle(QApplication::focusWidget(), 4),
+    QCOMPARE(FocusCycle(4),
              (QStringList{"cmdOK", "cmdCancel", "dirHL", "drvHL", "cmdOK"}));
   }
 
@@ -186,14 +162,10 @@ class DialogsTest : public QObject {
     QWidget* dialog = window_->ShownDialog();
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
     QString shown;
-    QTimer::singleShot(0, [&shown] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box == nullptr) return;
-      shown = box->text();
-      box->accept();
-    });
+    tarq::testing::CloseNextMessageBox(&shown);
     QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-    QCOMPARE(shown, QString("このフォルダにはhl.exeがありません。\nフォルダを再選択して下さい。"));
+    QCOMPARE(shown, QString("TARQ|このフォルダにはhl.exeがありません。\nフォルダを再選択して下さい。|%1")
+                        .arg(static_cast<int>(QMessageBox::Warning)));
     QVERIFY(!window_->isEnabled());
     QVERIFY(window_->ShownDialog() == dialog);
   }

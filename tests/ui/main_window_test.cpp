@@ -13,15 +13,13 @@
 #include "platform/process.h"
 #include "support/temp_dir.h"
 #include "ui/main_window.h"
+#include "window_checks.h"
 
+using tarq::testing::CloseNextMessageBox;
+using tarq::testing::Geometry;
 using tarq::testing::TempDir;
 
 namespace {
-
-struct Geometry {
-  const char* name;
-  int left, top, width, height;  // twips
-};
 
 // The layout table of the main window.
 const Geometry kLayout[] = {
@@ -41,16 +39,6 @@ const char* const kCaptions[][2] = {
     {"Label9", "メモリ使用量"},  {"Label10", "コンソール"},
     {"Label12", "コマンドライン オプション"},
 };
-
-void CloseNextMessageBox(QString* text) {
-  QTimer::singleShot(0, [text] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr) return;
-    *text = box->windowTitle() + "|" + box->text() + "|" +
-            QString::number(static_cast<int>(box->icon()));
-    box->accept();
-  });
-}
 
 }  // namespace
 
@@ -81,11 +69,7 @@ class MainWindowTest : public QObject {
   }
 
   void controlsStandWhereTheLayoutPutsThem() {
-    for (const Geometry& g : kLayout) {
-      auto* w = window_->findChild<QWidget*>(g.name);
-      QVERIFY2(w != nullptr, g.name);
-      QCOMPARE(w->geometry(), QRect(g.left / 15, g.top / 15, g.width / 15, g.height / 15));
-    }
+    tarq::testing::CheckLayout(window_.get(), kLayout);
   }
 
   void captionLabelsAreYellowOnBlack() {
@@ -115,12 +99,7 @@ class MainWindowTest : public QObject {
     const QStringList expected{"cmdFldSelect", "cmbMemory", "cmbConsole", "cmdComment",
                                "cmdStart",     "cmbDiff",   "cmbMapComment", "cmdFldSelect"};
     QCOMPARE(QApplication::focusWidget()->objectName(), expected.first());
-    QStringList visited{QApplication::focusWidget()->objectName()};
-    for (int i = 1; i < expected.size(); ++i) {
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-      visited << QApplication::focusWidget()->objectName();
-    }
-    QCOMPARE(visited, expected);
+    QCOMPARE(tarq::testing::FocusCycle(expected.size() - 1), expected);
   }
 
   void optionListsHoldTheirRowsAndTags() {
