@@ -152,39 +152,38 @@ double Now() {
   return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
-// Child mode for row 5: prints the monotonic time of its window's first paint.
-int StartupChild(int argc, char* argv[], const std::string& what, const std::string& program) {
-  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-  QApplication app(argc, argv);
-  if (what == "bare") {
-    BareWindow w;
-    ShowAndPaint(w);
-  } else {
-    tarq::ui::InstallFontSubstitutes();
-    tarq::ui::MainWindow w(program);
-    ShowAndPaint(w);
-  }
-  std::printf("%.9f\n", Now());
-  return 0;
+// Shows a list's popup, waits for it to paint once, and closes it.
+void OpenDropDown(QComboBox* combo) {
+  combo->showPopup();
+  PaintWatch watch(combo->view()->viewport());
+  watch.Wait();
+  combo->hidePopup();
+  QApplication::processEvents();
 }
 
-// Child mode for row 6: prints its peak resident memory in KiB.
-int RssChild(int argc, char* argv[], const std::string& what, const std::string& program) {
+// Child modes for rows 5 and 6: shows the bare window or the launcher's
+// main window on `program`, then prints the monotonic time of the first
+// paint (--startup) or, after opening the map list once, the peak resident
+// memory in KiB (--rss).
+int WindowChild(int argc, char* argv[], const std::string& mode, const std::string& what,
+                const std::string& program) {
   qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
   QApplication app(argc, argv);
+  const bool rss = mode == "--rss";
   if (what == "bare") {
     BareWindow w;
     ShowAndPaint(w);
   } else {
+    tarq::ui::InstallFontSubstitutes();  // as the launcher's main() does
     tarq::ui::MainWindow w(program);
     ShowAndPaint(w);
-    auto* list = w.findChild<QComboBox*>(QStringLiteral("cmbMapComment"));
-    list->showPopup();
-    PaintWatch watch(list->view()->viewport());
-    watch.Wait();
-    list->hidePopup();
+    if (rss) OpenDropDown(w.findChild<QComboBox*>(QStringLiteral("cmbMapComment")));
   }
-  std::printf("%ld\n", PeakRssKiB());
+  if (rss) {
+    std::printf("%ld\n", PeakRssKiB());
+  } else {
+    std::printf("%.9f\n", Now());
+  }
   return 0;
 }
 
@@ -225,10 +224,8 @@ int main(int argc, char* argv[]) {
       o.only = argv[++i];
     } else if (a == "--runs" && i + 1 < argc) {
       o.runs = std::atoi(argv[++i]);
-    } else if (a == "--rss" && i + 2 < argc) {
-      return RssChild(argc, argv, argv[i + 1], argv[i + 2]);
-    } else if (a == "--startup" && i + 2 < argc) {
-      return StartupChild(argc, argv, argv[i + 1], argv[i + 2]);
+    } else if ((a == "--rss" || a == "--startup") && i + 2 < argc) {
+      return WindowChild(argc, argv, a, argv[i + 1], argv[i + 2]);
     }
   }
   // The offscreen platform's notes about raise() and keyboard grabs are noise here.
@@ -271,14 +268,8 @@ int main(int argc, char* argv[]) {
     small.setGeometry(list->geometry().translated(0, 40));
     tarq::ui::BindCombo(twenty, &small);
     small.show();
-    const auto open = [](QComboBox* combo) {
-      combo->showPopup();
-      PaintWatch watch(combo->view()->viewport());
-      watch.Wait();
-      combo->hidePopup();
-      QApplication::processEvents();
-    };
-    const auto [p, q] = Compare(o.runs, [&] { open(list); }, [&] { open(&small); });
+    const auto [p, q] =
+        Compare(o.runs, [&] { OpenDropDown(list); }, [&] { OpenDropDown(&small); });
     rows.push_back({"3", "open the map list's drop-down (popup shown and painted)", Ms(p),
                     "a drop-down of 20 rows", Ms(q), p / q, "<= 3", p / q <= 3.0});
   }

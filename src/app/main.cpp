@@ -15,8 +15,9 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(tarq::ui::AppIcon());
   tarq::ui::InstallFontSubstitutes();
   // Chosen once for the whole run.
-  const std::string dataFolder = tarq::platform::DataFolder(tarq::platform::ProgramFolder());
-  tarq::ui::MainWindow window(dataFolder.empty() ? tarq::platform::ProgramFolder() : dataFolder);
+  const std::string programFolder = tarq::platform::ProgramFolder();
+  const std::string dataFolder = tarq::platform::DataFolder(programFolder);
+  tarq::ui::MainWindow window(dataFolder.empty() ? programFolder : dataFolder);
   window.show();
   return QApplication::exec();
 }
