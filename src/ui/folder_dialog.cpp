@@ -19,9 +19,8 @@ FolderDialog::FolderDialog(forms::DlgFldSelect& model)
   SetUpWindow(*this, QStringLiteral("フォルダ選択"), 2775, 3615);
   PlaceDialog(*this, 2775, 3615);
 
-  MakeCaptionLabel(this, "Label2", QStringLiteral("Half-Lifeフォルダ"), 120, 120, 1545, 180)
-      ->setFont(NamedFont(kPGothic, 9, true));
-  findChild<QLabel*>(QStringLiteral("Label2"))->adjustSize();
+  MakeCaptionLabel(this, "Label2", QStringLiteral("Half-Lifeフォルダ"), 120, 120, 1545, 180,
+                   NamedFont(kPGothic, 9, true));
   dirHL_ = new QListWidget(this);
   dirHL_->setObjectName(QStringLiteral("dirHL"));
   dirHL_->setGeometry(TwipsRect{240, 360, 2295, 2190}.ToPixels());

@@ -65,8 +65,10 @@ void SetUpWindow(QWidget& window, const QString& title, int widthTwips, int heig
 }
 
 QLabel* MakeCaptionLabel(QWidget* parent, const char* name, const QString& text, int leftTwips,
-                         int topTwips, int widthTwips, int heightTwips) {
+                         int topTwips, int widthTwips, int heightTwips,
+                         const std::optional<QFont>& font) {
   auto* label = new QLabel(text, parent);
+  if (font) label->setFont(*font);
   label->setObjectName(QString::fromLatin1(name));
   label->setTextFormat(Qt::PlainText);
   QPalette palette = label->palette();

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 namespace tarq::ui {
 
@@ -29,9 +30,11 @@ QStyle* DropDownStyle();
 // A black window of a fixed client size.
 void SetUpWindow(QWidget& window, const QString& title, int widthTwips, int heightTwips);
 
-// A caption label: yellow text on the window's black, no border, sized to its text.
+// A caption label: yellow text on the window's black, no border, sized to its
+// text in its own font when it has one, else in the window's.
 QLabel* MakeCaptionLabel(QWidget* parent, const char* name, const QString& text, int leftTwips,
-                         int topTwips, int widthTwips, int heightTwips);
+                         int topTwips, int widthTwips, int heightTwips,
+                         const std::optional<QFont>& font = std::nullopt);
 
 // A value label: single-line border, button-face background, button-text colour;
 // keeps its size and cuts off what does not fit.

@@ -62,10 +62,8 @@ MainWindow::~MainWindow() {
 
 void MainWindow::BuildControls() {
   forms::FrmMain& m = *model_;
-  MakeCaptionLabel(this, "Label1", QStringLiteral("TARQ"), 120, 120, 4575, 375)
-      ->setFont(NamedFont(kPGothic, 18, true, true));
-  // A caption label sizes itself to its new font.
-  findChild<QLabel*>(QStringLiteral("Label1"))->adjustSize();
+  MakeCaptionLabel(this, "Label1", QStringLiteral("TARQ"), 120, 120, 4575, 375,
+                   NamedFont(kPGothic, 18, true, true));
   MakeCaptionLabel(this, "Label2", QStringLiteral("Half-Lifeフォルダ"), 120, 600, 1335, 255);
   BindLabel(m.labHL, MakeValueLabel(this, "labHL", 240, 840, 4095, 255));
   cmdFldSelect_ = MakeButton(this, "cmdFldSelect", QStringLiteral("..."), {4440, 840, 255, 255});
