@@ -6,7 +6,8 @@ namespace tarq::platform {
 // file, its text, the rows) and drops the previous ones. Left to the
 // allocator's defaults they are fresh mappings each time, and touching them
 // costs thousands of page faults per click. Called once at program start,
-// this keeps such buffers in the heap for reuse.
+// this keeps such buffers in the heap for reuse, and makes the heap that
+// start-up needs resident at once.
 void KeepLargeBuffersInHeap();
 
 }  // namespace tarq::platform
