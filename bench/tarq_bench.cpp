@@ -29,6 +29,7 @@
 #include "ui/bind.h"
 #include "ui/look.h"
 #include "ui/main_window.h"
+#include "ui/system_fonts.h"
 #include "worst_case.h"
 
 namespace {
@@ -168,6 +169,7 @@ void OpenDropDown(QComboBox* combo) {
 int WindowChild(int argc, char* argv[], const std::string& mode, const std::string& what,
                 const std::string& program) {
   qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+  if (what != "bare") tarq::ui::StartLoadingFonts();  // as the launcher's main() does
   QApplication app(argc, argv);
   const bool rss = mode == "--rss";
   if (what == "bare") {
@@ -264,9 +266,9 @@ int main(int argc, char* argv[]) {
     tarq::forms::ComboList twenty;
     for (int i = 0; i < 20; ++i) twenty.AddItem(window.Model().cmbMapComment.List(i % 2));
     QComboBox small(&window);
-    small.setFont(list->font());
     small.setGeometry(list->geometry().translated(0, 40));
-    tarq::ui::BindCombo(twenty, &small);
+    tarq::ui::BindCombo(twenty, &small, true);
+    small.setFont(list->font());
     small.show();
     const auto [p, q] =
         Compare(o.runs, [&] { OpenDropDown(list); }, [&] { OpenDropDown(&small); });

@@ -7,9 +7,11 @@
 #include "platform/memory.h"
 #include "ui/look.h"
 #include "ui/main_window.h"
+#include "ui/system_fonts.h"
 
 int main(int argc, char* argv[]) {
   tarq::platform::KeepLargeBuffersInHeap();
+  tarq::ui::StartLoadingFonts();  // while the toolkit starts
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("TARQ"));
   QApplication::setWindowIcon(tarq::ui::AppIcon());

@@ -4,7 +4,6 @@
 #include <QSignalBlocker>
 
 #include "ui/combo_list_model.h"
-#include "ui/look.h"
 
 namespace tarq::ui {
 
@@ -32,12 +31,13 @@ void Unbind(forms::Label& model) { model.Observer = nullptr; }
 void Unbind(forms::ComboList& model) { model.Observer = {}; }
 void Unbind(forms::TextBox& model) { model.Observer = nullptr; }
 
-void BindCombo(forms::ComboList& model, QComboBox* view) {
+void BindCombo(forms::ComboList& model, QComboBox* view, bool longList) {
   auto* rows = new ComboListModel(model, view);
-  auto* popup = new QListView(view);
-  popup->setUniformItemSizes(true);  // a popup of 32768 rows lays out at once
-  view->setView(popup);
-  view->setStyle(DropDownStyle());
+  if (longList) {
+    // Asking for the popup's list makes it; short lists make theirs when
+    // they first drop down.
+    if (auto* popup = qobject_cast<QListView*>(view->view())) popup->setUniformItemSizes(true);
+  }
   view->setModel(rows);
   view->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   auto syncIndex = [&model, view] {

@@ -21,7 +21,10 @@ void Unbind(forms::ComboList& model);
 void Unbind(forms::TextBox& model);
 
 // Rows and selection mirror the model; a pick by the user sets the model's
-// ListIndex, which raises its Click.
-void BindCombo(forms::ComboList& model, QComboBox* view);
+// ListIndex, which raises its Click. A long list (the map lists) lays its
+// popup out in rows of one height, so 32768 rows drop down at once. A font
+// of the list's own is best set after binding: a font change makes the
+// popup's list.
+void BindCombo(forms::ComboList& model, QComboBox* view, bool longList = false);
 
 }  // namespace tarq::ui

@@ -2,10 +2,10 @@
 
 #include <QApplication>
 #include <QPalette>
-#include <QPointer>
 #include <QProxyStyle>
 #include <QPixmap>
 
+#include "ui/system_fonts.h"
 #include "ui/tarq_icon.xpm"
 #include "ui/twips.h"
 
@@ -25,6 +25,15 @@ QFont NamedFont(const QString& family, int pointSize, bool bold, bool italic) {
   QFont font(family, pointSize);
   font.setBold(bold);
   font.setItalic(italic);
+  font.setHintingPreference(QFont::PreferFullHinting);
+  return font;
+}
+
+QFont WindowFont() {
+  QFont font = QApplication::font();
+  const QString family = JapaneseUiFamily();
+  if (!family.isEmpty()) font.setFamilies({family});
+  font.setHintingPreference(QFont::PreferFullHinting);
   return font;
 }
 
@@ -41,20 +50,18 @@ class DropDownProxyStyle final : public QProxyStyle {
 
 }  // namespace
 
-QStyle* DropDownStyle() {
-  // One style for every list, owned by the application; a new one when the
-  // application itself is new (as in tests that create several).
-  static QPointer<QStyle> style;
-  if (style == nullptr) {
-    style = new DropDownProxyStyle;
-    style->setParent(qApp);
+void UseDropDownStyle() {
+  // Asked each time: a new application (tests make several) starts out in
+  // Qt's own style again.
+  if (dynamic_cast<DropDownProxyStyle*>(QApplication::style()) == nullptr) {
+    QApplication::setStyle(new DropDownProxyStyle);  // the application owns it
   }
-  return style;
 }
 
 QIcon AppIcon() { return QIcon(QPixmap(tarq_icon_xpm)); }
 
 void SetUpWindow(QWidget& window, const QString& title, int widthTwips, int heightTwips) {
+  UseDropDownStyle();
   window.setWindowTitle(title);
   window.setWindowIcon(AppIcon());
   window.setFixedSize(TwipsToPixels(widthTwips), TwipsToPixels(heightTwips));
@@ -62,6 +69,7 @@ void SetUpWindow(QWidget& window, const QString& title, int widthTwips, int heig
   palette.setColor(QPalette::Window, Qt::black);
   window.setPalette(palette);
   window.setAutoFillBackground(true);
+  window.setFont(WindowFont());
 }
 
 QLabel* MakeCaptionLabel(QWidget* parent, const char* name, const QString& text, int leftTwips,

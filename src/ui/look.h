@@ -18,16 +18,26 @@ inline const QString kGothic = QStringLiteral("ＭＳ ゴシック");
 // originals are missing. Idempotent.
 void InstallFontSubstitutes();
 
+// Fonts are drawn with full hinting, as Windows draws them. Lighter hinting
+// hands unhinted fonts such as the IPA fonts to FreeType's auto-hinter, which
+// first analyses the whole font: a large part of the start-up.
 QFont NamedFont(const QString& family, int pointSize, bool bold = false, bool italic = false);
+
+// The font of controls that name none: the platform's user-interface font for
+// Japanese text, at the default size.
+QFont WindowFont();
 
 QIcon AppIcon();
 
-// The style of the drop-down lists: the row list drops below the box, as on
-// Windows, instead of opening over it. Sizing such a popup looks at the
-// visible rows only, so a list of 32768 maps opens at once.
-QStyle* DropDownStyle();
+// Makes the application's style one whose drop-down lists drop below the
+// box, as on Windows, instead of opening over it. Sizing such a popup looks
+// at the visible rows only, so a list of 32768 maps opens at once. One style
+// for the whole application: a style set on each list would make every
+// list's popup at once. Idempotent.
+void UseDropDownStyle();
 
-// A black window of a fixed client size.
+// A black window of a fixed client size, in the window font and the style
+// above.
 void SetUpWindow(QWidget& window, const QString& title, int widthTwips, int heightTwips);
 
 // A caption label: yellow text on the window's black, no border, sized to its

@@ -73,8 +73,8 @@ void MainWindow::BuildControls() {
   BindLabel(m.labMaps, MakeValueLabel(this, "labMaps", 240, 2040, 4455, 255));
   MakeCaptionLabel(this, "Label11", QStringLiteral("MAP"), 120, 2400, 375, 255);
   cmbMapComment_ = MakeList(this, "cmbMapComment", {240, 2640, 4455, 300});
+  BindCombo(m.cmbMapComment, cmbMapComment_, true);
   cmbMapComment_->setFont(NamedFont(kGothic, 9));
-  BindCombo(m.cmbMapComment, cmbMapComment_);
   cmbMapComment_->installEventFilter(this);
   auto* command3 = MakeButton(this, "Command3", QStringLiteral("Add PakFile"), {1920, 3000, 1335, 255});
   command3->setEnabled(false);
@@ -92,8 +92,8 @@ void MainWindow::BuildControls() {
   BindLabel(m.labCommand, MakeValueLabel(this, "labCommand", 240, 4560, 4455, 495));
   auto* cmdStart = MakeButton(this, "cmdStart", QStringLiteral("START"), {3600, 5160, 1095, 375});
   auto* cmbMap = MakeList(this, "cmbMap", {2040, 5160, 975, 300});
+  BindCombo(m.cmbMap, cmbMap, true);
   cmbMap->setFont(NamedFont(kGothic, 9));
-  BindCombo(m.cmbMap, cmbMap);
   cmbMap->hide();
   auto* flbSelect = new QListWidget(this);
   flbSelect->setObjectName(QStringLiteral("flbSelect"));

@@ -2,7 +2,10 @@
 // user's events to the form model.
 
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -13,6 +16,7 @@
 #include "platform/process.h"
 #include "support/temp_dir.h"
 #include "ui/main_window.h"
+#include "ui/system_fonts.h"
 #include "window_checks.h"
 
 using tarq::testing::CloseNextMessageBox;
@@ -84,6 +88,39 @@ class MainWindowTest : public QObject {
     QVERIFY(banner->font().bold() && banner->font().italic());
     QCOMPARE(banner->font().pointSize(), 18);
     QCOMPARE(window_->findChild<QComboBox*>("cmbMapComment")->font().pointSize(), 9);
+  }
+
+  void controlsWithoutAFontOfTheirOwnUseTheJapaneseFont() {
+    const QString family = tarq::ui::JapaneseUiFamily();
+    QVERIFY2(!family.isEmpty(), "fontconfig names no font for Japanese text");
+    QVERIFY(QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese));
+    for (const char* name : {"Label2", "labHL", "cmdStart", "cmbDiff"}) {
+      auto* control = window_->findChild<QWidget*>(name);
+      QVERIFY2(control != nullptr, name);
+      QCOMPARE(QFontInfo(control->font()).family(), family);
+    }
+    // Windows draws with full hinting; lighter hinting runs the auto-hinter.
+    for (const char* name : {"Label1", "Label2", "cmbMapComment", "cmdStart"}) {
+      QCOMPARE(window_->findChild<QWidget*>(name)->font().hintingPreference(),
+               QFont::PreferFullHinting);
+    }
+  }
+
+  void listsDropDownBelowTheBox() {
+    for (const char* name : {"cmbDiff", "cmbMapComment"}) {
+      auto* list = window_->findChild<QComboBox*>(name);
+      list->showPopup();
+      QWidget* popup = list->view()->window();
+      QVERIFY(QTest::qWaitForWindowExposed(popup));
+      QVERIFY2(popup->geometry().top() >= list->mapToGlobal(list->rect().bottomLeft()).y(),
+               name);
+      list->hidePopup();
+    }
+    // The map lists lay out rows of one height: 32768 rows drop down at once.
+    for (const char* name : {"cmbMapComment", "cmbMap"}) {
+      auto* view = qobject_cast<QListView*>(window_->findChild<QComboBox*>(name)->view());
+      QVERIFY(view != nullptr && view->uniformItemSizes());
+    }
   }
 
   void hiddenAndDisabledControls() {
