@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kTrailCount = 189;  // 0x40-0xFC
 
-int LeadSlot(unsigned char lead) {
+constexpr int LeadSlot(unsigned char lead) {
   if (lead >= 0x81 && lead <= 0x9F) return lead - 0x81;
   if (lead >= 0xE0 && lead <= 0xFC) return lead - 0xE0 + 31;
   return -1;
@@ -132,9 +132,74 @@ struct Writer {
 
 }  // namespace
 
+namespace {
+
+enum ByteClass : std::uint8_t { kAsciiByte, kSingleChar, kLeadByte, kNoChar };
+
+constexpr std::array<std::uint8_t, 256> kByteClass = [] {
+  std::array<std::uint8_t, 256> classes{};
+  for (int b = 0; b < 256; ++b) {
+    const auto byte = static_cast<unsigned char>(b);
+    classes[static_cast<std::size_t>(b)] = b < 0x80              ? kAsciiByte
+                                           : LeadSlot(byte) >= 0 ? kLeadByte
+                                           : kSingleByte[b - 0x80] != 0 ? kSingleChar
+                                                                        : kNoChar;
+  }
+  return classes;
+}();
+
+// One bit per two-byte code (lead << 8 | trail), set where the pair is a
+// character: 8 KiB that stay in the cache, where the UTF-16 table is 22.
+constexpr std::array<std::uint64_t, 1024> kAssignedPairs = [] {
+  std::array<std::uint64_t, 1024> bits{};
+  for (int lead = 0x81; lead <= 0xFC; ++lead) {
+    const int slot = LeadSlot(static_cast<unsigned char>(lead));
+    if (slot < 0) continue;
+    for (int t = 0; t < kTrailCount; ++t) {
+      if (kDoubleByte[slot * kTrailCount + t] == 0) continue;
+      const int code = (lead << 8) | (t + 0x40);
+      bits[static_cast<std::size_t>(code >> 6)] |= std::uint64_t{1} << (code & 63);
+    }
+  }
+  return bits;
+}();
+
+}  // namespace
+
+// The check alone runs on every save and delete over the whole comment
+// file: ASCII goes eight bytes at a time, runs of other characters one
+// character at a time, each a single lookup.
 bool IsValid(std::string_view bytes) {
-  Counter counter;
-  return DecodeWith(bytes, counter);
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t n = bytes.size();
+  std::size_t i = 0;
+  while (i < n) {
+    if (p[i] < 0x80) {
+      ++i;
+      while (i + 8 <= n) {
+        std::uint64_t word;
+        std::memcpy(&word, p + i, 8);
+        if ((word & 0x8080808080808080ULL) != 0) break;
+        i += 8;
+      }
+      continue;
+    }
+    do {
+      const unsigned char b = p[i];
+      const std::uint8_t kind = kByteClass[b];
+      if (kind == kLeadByte) {
+        if (i + 1 >= n) return false;
+        const unsigned code = (static_cast<unsigned>(b) << 8) | p[i + 1];
+        if (((kAssignedPairs[code >> 6] >> (code & 63)) & 1) == 0) return false;
+        i += 2;
+      } else if (kind == kSingleChar) {
+        ++i;
+      } else {
+        return false;
+      }
+    } while (i < n && p[i] >= 0x80);
+  }
+  return true;
 }
 
 std::optional<std::string> Decode(std::string_view bytes) {

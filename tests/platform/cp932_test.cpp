@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/cp932_codec.h"
 #include "platform/text.h"
 
 namespace tarq::platform {
@@ -42,12 +43,36 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(Cp932, RefusesBytesThatAreNoCharacter) {
-  for (const std::string& bytes : {std::string("\x81"), std::string("a\x81"),
-                                  std::string("\x85\x40"), std::string("\x81\x7F"),
-                                  std::string("\xEF\xBB\xBF"), std::string("\x81\x22"),
-                                  std::string("\xA0"), std::string("\xFD")}) {
+  for (const std::string& bytes :
+       {std::string("\x81"), std::string("a\x81"), std::string("\x85\x40"), std::string("\x81\x7F"),
+        std::string("\xEF\xBB\xBF"), std::string("\x81\x22"), std::string("\xA0"),
+        std::string("\xFD")}) {
     EXPECT_FALSE(IsValidCp932(bytes)) << ::testing::PrintToString(bytes);
     EXPECT_FALSE(DecodeCp932(bytes).has_value());
+  }
+}
+
+TEST(Cp932, CheckAgreesWithTheTableOnEveryCode) {
+  // The check has tables of its own; each code alone, between ASCII, and in
+  // a run of characters (the check's two paths).
+  for (int b = 0x80; b <= 0xFF; ++b) {
+    const auto byte = static_cast<unsigned char>(b);
+    if (cp932::IsLeadByte(byte)) continue;
+    const std::string one(1, static_cast<char>(b));
+    const bool expected = cp932::SingleByte(byte) != 0;
+    EXPECT_EQ(cp932::IsValid(one), expected) << b;
+    EXPECT_EQ(cp932::IsValid("ab" + one + one + "cdefghijk"), expected) << b;
+  }
+  for (int lead = 0x81; lead <= 0xFC; ++lead) {
+    if (!cp932::IsLeadByte(static_cast<unsigned char>(lead))) continue;
+    for (int trail = 0x00; trail <= 0xFF; ++trail) {
+      const std::string pair{static_cast<char>(lead), static_cast<char>(trail)};
+      const bool expected = cp932::DoubleByte(static_cast<unsigned char>(lead),
+                                              static_cast<unsigned char>(trail)) != 0;
+      ASSERT_EQ(cp932::IsValid(pair), expected) << lead << " " << trail;
+      ASSERT_EQ(cp932::IsValid("x" + pair + "\x82\xA0" + pair + "yz"), expected)
+          << lead << " " << trail;
+    }
   }
 }
 
@@ -96,7 +121,8 @@ TEST(Cp932OnWindows, TheSystemAgreesWithTheTableOnEveryCode) {
       const auto table = cp932::Decode(bytes);
       EXPECT_EQ(DecodeCp932(bytes), table) << std::hex << lead << ' ' << trail;
       if (table) {
-        EXPECT_EQ(EncodeCp932(*table), cp932::EncodeUtf8(*table)) << std::hex << lead << ' ' << trail;
+        EXPECT_EQ(EncodeCp932(*table), cp932::EncodeUtf8(*table))
+            << std::hex << lead << ' ' << trail;
         ++compared;
       }
     }
