@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <system_error>
 #include <thread>
 
@@ -30,10 +31,57 @@ struct RawRecord {
   Span field[3];
 };
 
-struct ParsedFile {
+// A comment file read and parsed. Its code page check runs when first asked
+// for, which lets a rewrite make it while the disk syncs the new file: only
+// Checked() gives the final status.
+class ParsedFile {
+ public:
+  // The status, a failed code page check first: bytes that are not code
+  // page 932 make even the parse's verdict meaningless.
+  StoreStatus Checked() {
+    if (!valid_) valid_ = platform::IsValidCp932(bytes);
+    return *valid_ ? status : StoreStatus::kBadEncoding;
+  }
+
   StoreStatus status = StoreStatus::kOk;
   std::string bytes;
   std::vector<RawRecord> records;
+
+ private:
+  std::optional<bool> valid_;
+};
+
+// Makes a file's code page check on a second thread while the caller goes
+// on; Result() waits for it. A small file is checked in Result() itself:
+// starting a thread can take most of a millisecond.
+class CheckBeside {
+ public:
+  explicit CheckBeside(ParsedFile& parsed) : parsed_(parsed) {
+    if (parsed.bytes.size() < kBesideFrom) return;
+    try {
+      thread_ = std::thread([this] { status_ = parsed_.Checked(); });
+    } catch (const std::system_error&) {
+      // No thread to be had: Result() checks.
+    }
+  }
+  CheckBeside(const CheckBeside&) = delete;
+  CheckBeside& operator=(const CheckBeside&) = delete;
+  ~CheckBeside() { Wait(); }
+
+  StoreStatus Result() { return Wait() ? status_ : parsed_.Checked(); }
+
+ private:
+  static constexpr std::size_t kBesideFrom = 256 << 10;
+
+  bool Wait() {
+    if (!thread_.joinable()) return false;
+    thread_.join();
+    return true;
+  }
+
+  ParsedFile& parsed_;
+  StoreStatus status_ = StoreStatus::kOk;
+  std::thread thread_;
 };
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -137,39 +185,22 @@ StoreStatus ForEachRecord(std::string_view text, bool countRecords, Take&& take)
   return StoreStatus::kOk;
 }
 
-ParsedFile Parse(platform::ReadResult file, bool countRecords) {
+// Reads and parses the file; its code page check is left to Checked().
+ParsedFile ReadAndParse(const std::string& path, bool countRecords) {
   ParsedFile parsed;
+  platform::ReadResult file = platform::ReadWholeFile(path);
+  if (file.status == platform::ReadStatus::kMissing) return parsed;  // no records
   if (file.status != platform::ReadStatus::kOk) {
     parsed.status = StoreStatus::kUnreadable;
     return parsed;
   }
   parsed.bytes = std::move(file.bytes);
-  // The code page check runs beside the parse; the parse only scans for
-  // ASCII bytes, and its result counts only when the bytes are valid.
-  bool valid = false;
-  const auto check = [&valid, &parsed] { valid = platform::IsValidCp932(parsed.bytes); };
-  std::thread checker;
-  try {
-    checker = std::thread(check);
-  } catch (const std::system_error&) {
-    check();
-  }
+  // The parse only scans for ASCII bytes; its result counts only when the
+  // bytes pass the check.
   parsed.records.reserve(parsed.bytes.size() / 32 + 16);
   parsed.status = ForEachRecord(parsed.bytes, countRecords,
                                 [&parsed](const RawRecord& r) { parsed.records.push_back(r); });
-  if (checker.joinable()) checker.join();
-  if (!valid) parsed.status = StoreStatus::kBadEncoding;
   return parsed;
-}
-
-ParsedFile ReadAndParse(const std::string& path, bool countRecords) {
-  platform::ReadResult file = platform::ReadWholeFile(path);
-  if (file.status == platform::ReadStatus::kMissing) {
-    ParsedFile none;
-    none.status = StoreStatus::kOk;
-    return none;
-  }
-  return Parse(std::move(file), countRecords);
 }
 
 std::string Decode(std::string_view bytes) {
@@ -196,8 +227,9 @@ std::ptrdiff_t FindLast(const ParsedFile& parsed, std::string_view name) {
   return -1;
 }
 
-// Writes every record but `skip` with its own bytes, then `extra`.
-StoreStatus Rewrite(const std::string& path, const ParsedFile& parsed, std::ptrdiff_t skip,
+// Writes every record but `skip` with its own bytes, then `extra`, and
+// replaces the file only when the code page check, made meanwhile, passes.
+StoreStatus Rewrite(const std::string& path, ParsedFile& parsed, std::ptrdiff_t skip,
                     std::string_view extra) {
   platform::AtomicFileWriter writer(path);
   if (!writer.Open()) return StoreStatus::kWriteFailed;
@@ -225,7 +257,15 @@ StoreStatus Rewrite(const std::string& path, const ParsedFile& parsed, std::ptrd
   }
   if (!flush()) return StoreStatus::kWriteFailed;
   if (!extra.empty() && !writer.Write(extra)) return StoreStatus::kWriteFailed;
-  return writer.Commit() ? StoreStatus::kOk : StoreStatus::kWriteFailed;
+  // The check runs while this thread waits for the disk.
+  CheckBeside check(parsed);
+  StoreStatus checked = StoreStatus::kOk;
+  const bool committed = writer.Commit([&] {
+    checked = check.Result();
+    return checked == StoreStatus::kOk;  // else the writer removes its new file
+  });
+  if (checked != StoreStatus::kOk) return checked;
+  return committed ? StoreStatus::kOk : StoreStatus::kWriteFailed;
 }
 
 }  // namespace
@@ -299,9 +339,9 @@ ReadAllResult CommentStore::ReadAllComments() const {
 
 FindResult CommentStore::FindComment(std::string_view name) const {
   FindResult result;
-  const ParsedFile parsed = ReadAndParse(path_, false);
-  result.status = parsed.status;
-  if (parsed.status != StoreStatus::kOk) return result;
+  ParsedFile parsed = ReadAndParse(path_, false);
+  result.status = parsed.Checked();
+  if (result.status != StoreStatus::kOk) return result;
   const std::ptrdiff_t m = FindLast(parsed, name);
   if (m >= 0) {
     const RawRecord& raw = parsed.records[static_cast<std::size_t>(m)];
@@ -320,17 +360,18 @@ StoreStatus CommentStore::SaveComment(std::string_view name, std::string_view ma
   if (!record) return StoreStatus::kUnstorable;
   // Another launcher's save between this read and this write would be lost.
   const platform::FileLock lock(path_);
-  const ParsedFile parsed = ReadAndParse(path_, true);
-  if (parsed.status != StoreStatus::kOk) return parsed.status;
+  ParsedFile parsed = ReadAndParse(path_, true);
+  if (parsed.status != StoreStatus::kOk) return parsed.Checked();
   return Rewrite(path_, parsed, FindLast(parsed, name), *record);
 }
 
 StoreStatus CommentStore::DeleteComment(std::string_view name) const {
   const platform::FileLock lock(path_);
-  const ParsedFile parsed = ReadAndParse(path_, true);
-  if (parsed.status != StoreStatus::kOk) return parsed.status;
+  ParsedFile parsed = ReadAndParse(path_, true);
+  if (parsed.status != StoreStatus::kOk) return parsed.Checked();
   const std::ptrdiff_t m = FindLast(parsed, name);
-  if (m < 0) return StoreStatus::kOk;  // nothing to remove: the file stays as it is
+  // Nothing to remove: the file stays as it is.
+  if (m < 0) return parsed.Checked();
   return Rewrite(path_, parsed, m, {});
 }
 

@@ -68,7 +68,11 @@ class AtomicFileWriter final {
 
   bool Open();
   bool Write(std::string_view bytes);  // buffered
-  bool Commit();                       // flush, sync, close, replace
+  // Flushes, syncs and closes the new file, then puts it in place unless
+  // `beforeReplace` (when given) returns false: the new file is then removed
+  // and the old one left. The sync is the slow part; work the caller starts
+  // before Commit() and finishes in `beforeReplace` overlaps it.
+  bool Commit(const std::function<bool()>& beforeReplace = nullptr);
 
  private:
   bool WriteOut(std::string_view bytes);

@@ -163,6 +163,12 @@ TEST_F(CommentStoreTest, HandWrittenFilesAreReadLeniently) {
                      "\"c.bsp\",\"\",\"\"\r\n" + Line("d.bsp", "\x81\x9D", "x"));
 }
 
+std::string ManyRecords(int count) {
+  std::string bytes;
+  for (int i = 0; i < count; ++i) bytes += Line("m" + std::to_string(i) + ".bsp", "\x81\x9D", "c");
+  return bytes;
+}
+
 struct BadFile {
   const char* name;
   std::string bytes;
@@ -178,8 +184,9 @@ TEST_P(UnreadableFiles, AreReportedAndNeverRewritten) {
   EXPECT_EQ(Store().ReadAllComments().status, c.status);
   EXPECT_EQ(Store().FindComment("a.bsp").status, c.status);
   EXPECT_EQ(Store().SaveComment("a.bsp", "◎", "x"), c.status);
+  EXPECT_TRUE(Bytes() == c.bytes) << "rewritten by the save";
   EXPECT_EQ(Store().DeleteComment("a.bsp"), c.status);
-  EXPECT_EQ(Bytes(), c.bytes);
+  EXPECT_TRUE(Bytes() == c.bytes) << "rewritten by the delete";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -194,19 +201,18 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"not_code_page_932", kA + "\"b.bsp\",\"\x85\x40\",\"\"\r\n",
                 StoreStatus::kBadEncoding},
         BadFile{"utf8_with_bom", "\xEF\xBB\xBF\"a.bsp\",\"\xE2\x97\x8E\",\"\"\r\n",
-                StoreStatus::kBadEncoding}),
+                StoreStatus::kBadEncoding},
+        // Large enough to be checked on a second thread while the new file syncs.
+        BadFile{"large_with_a_bad_byte_last", ManyRecords(15000) + "\"z.bsp\",\"\xFD\",\"\"\r\n",
+                StoreStatus::kBadEncoding},
+        BadFile{"large_malformed_and_not_code_page_932",
+                "\"z.bsp\",\"\xFD\"\r\n" + ManyRecords(15000), StoreStatus::kBadEncoding}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(CommentStoreTest, AFolderInThePlaceOfTheFileIsUnreadable) {
   testing::MakeFolders(Path());
   EXPECT_EQ(Store().ReadAllComments().status, StoreStatus::kUnreadable);
   EXPECT_EQ(Store().SaveComment("a.bsp", "◎", ""), StoreStatus::kUnreadable);
-}
-
-std::string ManyRecords(int count) {
-  std::string bytes;
-  for (int i = 0; i < count; ++i) bytes += Line("m" + std::to_string(i) + ".bsp", "\x81\x9D", "c");
-  return bytes;
 }
 
 TEST_F(CommentStoreTest, ThirtyTwoThousandSevenHundredSixtySevenRecordsWork) {

@@ -77,6 +77,28 @@ TEST(AtomicFileWriter, AFailureAtAnyStageLeavesTheOldFile) {
   }
 }
 
+TEST(AtomicFileWriter, AskedBeforeReplacingOnceTheNewFileIsWhole) {
+  for (const bool go : {true, false}) {
+    TempDir dir;
+    WriteBytes(dir / "f", "old bytes");
+    int asked = 0;
+    {
+      AtomicFileWriter writer(dir / "f");
+      ASSERT_TRUE(writer.Open());
+      ASSERT_TRUE(writer.Write("new bytes"));
+      EXPECT_EQ(writer.Commit([&] {
+        ++asked;
+        EXPECT_EQ(ReadBytes(dir / "f"), "old bytes");  // not yet replaced
+        return go;
+      }),
+                go);
+    }
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(ReadBytes(dir / "f"), go ? "new bytes" : "old bytes");
+    EXPECT_EQ(FolderEntries(dir.Path()).size(), 1u) << "temporary file left behind";
+  }
+}
+
 TEST(AtomicFileWriter, AFolderInThePlaceOfTheFileIsAFailure) {
   TempDir dir;
   testing::MakeFolders(dir / "f");

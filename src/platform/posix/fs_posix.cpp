@@ -149,7 +149,7 @@ bool AtomicFileWriter::Open() {
 }
 
 
-bool AtomicFileWriter::Commit() {
+bool AtomicFileWriter::Commit(const std::function<bool()>& beforeReplace) {
   if (failed_ || handle_ < 0) return false;
   const int fd = static_cast<int>(handle_);
   if (!detail::StageAllowed(IoStage::kFlush, 0) || !FlushBuffer() || ::fsync(fd) != 0) {
@@ -159,6 +159,10 @@ bool AtomicFileWriter::Commit() {
   handle_ = -1;
   const bool closeAllowed = detail::StageAllowed(IoStage::kClose, 0);
   if (::close(fd) != 0 || !closeAllowed) {
+    failed_ = true;
+    return false;
+  }
+  if (beforeReplace && !beforeReplace()) {
     failed_ = true;
     return false;
   }

@@ -163,7 +163,7 @@ bool AtomicFileWriter::Open() {
   return false;
 }
 
-bool AtomicFileWriter::Commit() {
+bool AtomicFileWriter::Commit(const std::function<bool()>& beforeReplace) {
   if (failed_ || handle_ < 0) return false;
   const HANDLE file = AsHandle(handle_);
   if (!detail::StageAllowed(IoStage::kFlush, 0) || !FlushBuffer() || !FlushFileBuffers(file)) {
@@ -173,6 +173,10 @@ bool AtomicFileWriter::Commit() {
   handle_ = -1;
   const bool closeAllowed = detail::StageAllowed(IoStage::kClose, 0);
   if (!CloseHandle(file) || !closeAllowed) {
+    failed_ = true;
+    return false;
+  }
+  if (beforeReplace && !beforeReplace()) {
     failed_ = true;
     return false;
   }
