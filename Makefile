@@ -34,7 +34,7 @@ screenshot: build
 bench: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release --target tarq_bench
-	@QT_QPA_PLATFORM=offscreen build/release/bench/tarq_bench
+	@QT_QPA_PLATFORM=offscreen scripts/xvfb-run-here build/release/bench/tarq_bench
 
 FUZZ_SECONDS ?= 60
 fuzz: deps
