@@ -49,9 +49,11 @@ MainWindow::MainWindow(const std::string& programFolder, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       model_(std::make_unique<forms::FrmMain>(*this, programFolder)) {
   setObjectName(QStringLiteral("frmMain"));
+  // The model loads first, while the fonts may still be loading; the
+  // controls then bind to what it holds.
+  model_->Form_Load();
   SetUpWindow(*this, QStringLiteral("TARQ 0.33"), 4950, 5775);
   BuildControls();
-  model_->Form_Load();
 }
 
 MainWindow::~MainWindow() {
