@@ -67,6 +67,42 @@ bool AtomicFileWriter::Write(std::string_view bytes) {
   return true;
 }
 
+bool AtomicFileWriter::Commit(const std::function<bool()>& beforeReplace) {
+  if (failed_ || handle_ < 0) return false;
+  const intptr_t handle = handle_;
+  if (!detail::StageAllowed(IoStage::kFlush, 0) || !FlushBuffer() || !detail::SyncHandle(handle)) {
+    failed_ = true;
+    return false;
+  }
+  handle_ = -1;
+  const bool closeAllowed = detail::StageAllowed(IoStage::kClose, 0);
+  if (!detail::CloseHandle(handle) || !closeAllowed) {
+    failed_ = true;
+    return false;
+  }
+  if (beforeReplace && !beforeReplace()) {
+    failed_ = true;
+    return false;
+  }
+  if (!detail::StageAllowed(IoStage::kReplace, 0) || !detail::MoveIntoPlace(tempPath_, path_)) {
+    failed_ = true;
+    return false;
+  }
+  tempPath_.clear();
+  return true;
+}
+
+void AtomicFileWriter::Discard() {
+  if (handle_ >= 0) {
+    detail::CloseHandle(handle_);
+    handle_ = -1;
+  }
+  if (!tempPath_.empty()) {
+    detail::RemoveFile(tempPath_);
+    tempPath_.clear();
+  }
+}
+
 bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
   AtomicFileWriter writer(path);
   return writer.Open() && writer.Write(bytes) && writer.Commit();

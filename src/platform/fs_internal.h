@@ -26,7 +26,12 @@ enum class EntryKind : std::uint8_t { kPlainFile, kFolder };
 std::optional<std::vector<std::string>> ListEntries(
     const std::string& folder, EntryKind kind, const std::function<bool(std::string_view)>& accept);
 
-// Writes all of data to an open file of AtomicFileWriter's; false on failure.
+// The operating system's part of AtomicFileWriter, on its open file and
+// its temporary file; false on failure.
 bool WriteToHandle(intptr_t handle, const char* data, std::size_t size);
+bool SyncHandle(intptr_t handle);   // the file's data on disk
+bool CloseHandle(intptr_t handle);
+bool MoveIntoPlace(const std::string& from, const std::string& to);  // durably
+void RemoveFile(const std::string& path);
 
 }  // namespace tarq::platform::detail

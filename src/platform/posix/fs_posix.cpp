@@ -42,6 +42,23 @@ bool detail::WriteToHandle(intptr_t handle, const char* data, std::size_t size) 
   return WriteAll(static_cast<int>(handle), data, size);
 }
 
+bool detail::SyncHandle(intptr_t handle) { return ::fsync(static_cast<int>(handle)) == 0; }
+
+bool detail::CloseHandle(intptr_t handle) { return ::close(static_cast<int>(handle)) == 0; }
+
+bool detail::MoveIntoPlace(const std::string& from, const std::string& to) {
+  if (::rename(from.c_str(), to.c_str()) != 0) return false;
+  // Make the rename itself durable.
+  const int dir = ::open(ParentFolder(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return true;
+}
+
+void detail::RemoveFile(const std::string& path) { ::unlink(path.c_str()); }
+
 std::string ProgramFolder() {
   std::string buffer(PATH_MAX, '\0');
   const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
@@ -148,49 +165,6 @@ bool AtomicFileWriter::Open() {
   return true;
 }
 
-
-bool AtomicFileWriter::Commit(const std::function<bool()>& beforeReplace) {
-  if (failed_ || handle_ < 0) return false;
-  const int fd = static_cast<int>(handle_);
-  if (!detail::StageAllowed(IoStage::kFlush, 0) || !FlushBuffer() || ::fsync(fd) != 0) {
-    failed_ = true;
-    return false;
-  }
-  handle_ = -1;
-  const bool closeAllowed = detail::StageAllowed(IoStage::kClose, 0);
-  if (::close(fd) != 0 || !closeAllowed) {
-    failed_ = true;
-    return false;
-  }
-  if (beforeReplace && !beforeReplace()) {
-    failed_ = true;
-    return false;
-  }
-  if (!detail::StageAllowed(IoStage::kReplace, 0) ||
-      ::rename(tempPath_.c_str(), path_.c_str()) != 0) {
-    failed_ = true;
-    return false;
-  }
-  tempPath_.clear();
-  // Make the rename itself durable.
-  const int dir = ::open(ParentFolder(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
-  return true;
-}
-
-void AtomicFileWriter::Discard() {
-  if (handle_ >= 0) {
-    ::close(static_cast<int>(handle_));
-    handle_ = -1;
-  }
-  if (!tempPath_.empty()) {
-    ::unlink(tempPath_.c_str());
-    tempPath_.clear();
-  }
-}
 
 std::optional<std::vector<std::string>> detail::ListEntries(
     const std::string& folder, EntryKind kind, const std::function<bool(std::string_view)>& accept) {

@@ -47,6 +47,17 @@ bool detail::WriteToHandle(intptr_t handle, const char* data, std::size_t size) 
   return WriteAll(AsHandle(handle), data, size);
 }
 
+bool detail::SyncHandle(intptr_t handle) { return FlushFileBuffers(AsHandle(handle)) != 0; }
+
+bool detail::CloseHandle(intptr_t handle) { return ::CloseHandle(AsHandle(handle)) != 0; }
+
+bool detail::MoveIntoPlace(const std::string& from, const std::string& to) {
+  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+void detail::RemoveFile(const std::string& path) { DeleteFileW(Wide(path).c_str()); }
+
 std::string ProgramFolder() {
   std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
@@ -161,44 +172,6 @@ bool AtomicFileWriter::Open() {
   }
   failed_ = true;
   return false;
-}
-
-bool AtomicFileWriter::Commit(const std::function<bool()>& beforeReplace) {
-  if (failed_ || handle_ < 0) return false;
-  const HANDLE file = AsHandle(handle_);
-  if (!detail::StageAllowed(IoStage::kFlush, 0) || !FlushBuffer() || !FlushFileBuffers(file)) {
-    failed_ = true;
-    return false;
-  }
-  handle_ = -1;
-  const bool closeAllowed = detail::StageAllowed(IoStage::kClose, 0);
-  if (!CloseHandle(file) || !closeAllowed) {
-    failed_ = true;
-    return false;
-  }
-  if (beforeReplace && !beforeReplace()) {
-    failed_ = true;
-    return false;
-  }
-  if (!detail::StageAllowed(IoStage::kReplace, 0) ||
-      !MoveFileExW(Wide(tempPath_).c_str(), Wide(path_).c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    failed_ = true;
-    return false;
-  }
-  tempPath_.clear();
-  return true;
-}
-
-void AtomicFileWriter::Discard() {
-  if (handle_ >= 0) {
-    CloseHandle(AsHandle(handle_));
-    handle_ = -1;
-  }
-  if (!tempPath_.empty()) {
-    DeleteFileW(Wide(tempPath_).c_str());
-    tempPath_.clear();
-  }
 }
 
 std::optional<std::vector<std::string>> detail::ListEntries(
