@@ -11,6 +11,7 @@
 
 #include "catalogue/comment_store.h"
 #include "platform/fs.h"
+#include "support/fault_hook_guard.h"
 #include "support/temp_dir.h"
 
 namespace tarq::catalogue {
@@ -247,12 +248,13 @@ TEST_F(CommentStoreTest, AWriteThatFailsAtAnyStageLeavesTheOldFile) {
     // Count the writes of the operation, then make each stage fail in turn.
     Write(bytes);
     int writes = 0;
-    platform::SetFaultHook([&writes](platform::IoStage s, int) {
-      writes += s == platform::IoStage::kWrite;
-      return true;
-    });
-    ASSERT_EQ(operation(), StoreStatus::kOk);
-    platform::SetFaultHook(nullptr);
+    {
+      const testing::FaultHookGuard counting([&writes](platform::IoStage s, int) {
+        writes += s == platform::IoStage::kWrite;
+        return true;
+      });
+      ASSERT_EQ(operation(), StoreStatus::kOk);
+    }
     ASSERT_GE(writes, 3);
     std::vector<std::pair<platform::IoStage, int>> stages{
         {platform::IoStage::kOpen, 0}, {platform::IoStage::kFlush, 0},
@@ -260,11 +262,13 @@ TEST_F(CommentStoreTest, AWriteThatFailsAtAnyStageLeavesTheOldFile) {
     for (int i = 0; i < writes; ++i) stages.emplace_back(platform::IoStage::kWrite, i);
     for (const auto& [stage, at] : stages) {
       Write(bytes);
-      platform::SetFaultHook([stage = stage, at = at](platform::IoStage s, int index) {
-        return !(s == stage && index == at);
-      });
-      EXPECT_EQ(operation(), StoreStatus::kWriteFailed);
-      platform::SetFaultHook(nullptr);
+      {
+        const testing::FaultHookGuard failing(
+            [stage = stage, at = at](platform::IoStage s, int index) {
+              return !(s == stage && index == at);
+            });
+        EXPECT_EQ(operation(), StoreStatus::kWriteFailed);
+      }
       EXPECT_TRUE(Bytes() == bytes) << "stage " << static_cast<int>(stage) << " write " << at;
       EXPECT_EQ(FolderEntries(dir_.Path()).size(), 1u);
       ++faults;

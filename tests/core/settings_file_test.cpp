@@ -10,6 +10,7 @@
 
 #include "core/settings_file.h"
 #include "platform/fs.h"
+#include "support/fault_hook_guard.h"
 #include "support/temp_dir.h"
 
 namespace tarq::core {
@@ -107,9 +108,11 @@ TEST(WriteSettingsFile, AFailureAtAnyStageKeepsThePreviousFile) {
                                       platform::IoStage::kReplace};
   for (const platform::IoStage stage : stages) {
     WriteBytes(dir / "cfg", previous);
-    platform::SetFaultHook([stage](platform::IoStage s, int) { return s != stage; });
-    EXPECT_FALSE(WriteSettingsFile(dir / "cfg", v));
-    platform::SetFaultHook(nullptr);
+    {
+      const testing::FaultHookGuard failing(
+          [stage](platform::IoStage s, int) { return s != stage; });
+      EXPECT_FALSE(WriteSettingsFile(dir / "cfg", v));
+    }
     EXPECT_EQ(ReadBytes(dir / "cfg"), previous) << static_cast<int>(stage);
     EXPECT_EQ(testing::FolderEntries(dir.Path()).size(), 1u);
   }

@@ -8,22 +8,19 @@
 #include <optional>
 
 #include "platform/fs.h"
+#include "support/fault_hook_guard.h"
 #include "support/temp_dir.h"
 
 namespace tarq::platform {
 namespace {
 
 using testing::Exists;
+using testing::FaultHookGuard;
 using testing::FolderEntries;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
 
-class FaultHookGuard {
- public:
-  explicit FaultHookGuard(FaultHook hook) { SetFaultHook(std::move(hook)); }
-  ~FaultHookGuard() { SetFaultHook(nullptr); }
-};
 
 TEST(JoinPath, AddsOneSeparatorWithoutLooking) {
   const std::string sep(1, kSeparator);
