@@ -3,8 +3,8 @@
 // every row once at a small size (for `make test`).
 
 #include <sys/resource.h>
-#include <time.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <QAbstractItemView>
@@ -258,14 +258,16 @@ int main(int argc, char* argv[]) {
     tarq::forms::FrmMain form(host, worst.program);
     form.Form_Load();
     if (form.cmbMap.ListCount() != std::min(o.maps + 1, 32768)) std::abort();
-    const auto [s, f] = Compare(o.runs, [&] { form.RebuildMapList(); }, listFolder);
+    const auto [s, f] = Compare(
+        o.runs, [&] { form.RebuildMapList(); }, listFolder);
     rows.push_back({"1", std::string("RebuildMapList, form model, ") + scale, Ms(s),
                     "list the folder + read tarqcom.dat", Ms(f), s / f, "<= 1.5", s / f <= 1.5});
   }
   if (o.only.empty() || o.only == "2") {  // 2 and 3: through the Qt window
     tarq::ui::MainWindow window(worst.program);
     ShowAndPaint(window);
-    const auto [s, f] = Compare(o.runs, [&] { window.Model().RebuildMapList(); }, listFolder);
+    const auto [s, f] = Compare(
+        o.runs, [&] { window.Model().RebuildMapList(); }, listFolder);
     rows.push_back({"2", "RebuildMapList with the Qt list taking the rows", Ms(s),
                     "list the folder + read tarqcom.dat", Ms(f), s / f, "<= 2", s / f <= 2.0});
 
@@ -278,8 +280,8 @@ int main(int argc, char* argv[]) {
     tarq::ui::BindCombo(twenty, &small, true);
     small.setFont(list->font());
     small.show();
-    const auto [p, q] =
-        Compare(o.runs, [&] { OpenDropDown(list); }, [&] { OpenDropDown(&small); });
+    const auto [p, q] = Compare(
+        o.runs, [&] { OpenDropDown(list); }, [&] { OpenDropDown(&small); });
     rows.push_back({"3", "open the map list's drop-down (popup shown and painted)", Ms(p),
                     "a drop-down of 20 rows", Ms(q), p / q, "<= 3", p / q <= 3.0});
   }
@@ -291,12 +293,15 @@ int main(int argc, char* argv[]) {
       const auto bytes = tarq::platform::ReadWholeFile(worst.commentFile);
       if (!tarq::platform::ReplaceFileContents(copy, bytes.bytes)) std::abort();
     };
-    const auto [s, f] = Compare(o.runs, [&] {
-      if (store.SaveComment(name, "◎", "saved by the benchmark") !=
-          tarq::catalogue::StoreStatus::kOk) {
-        std::abort();
-      }
-    }, durableCopy);
+    const auto [s, f] = Compare(
+        o.runs,
+        [&] {
+          if (store.SaveComment(name, "◎", "saved by the benchmark") !=
+              tarq::catalogue::StoreStatus::kOk) {
+            std::abort();
+          }
+        },
+        durableCopy);
     std::vector<double> deletes, floors;
     for (int i = 0; i < o.runs; ++i) {
       deletes.push_back(Seconds([&] {
@@ -307,11 +312,11 @@ int main(int argc, char* argv[]) {
     }
     const double d = Median(deletes), g = Median(floors);
     rows.push_back({"4a", "SaveComment on the worst-case file", Ms(s),
-                    "copy the file (read whole, write whole, sync, rename)", Ms(f), s / f,
-                    "<= 1.5", s / f <= 1.5});
+                    "copy the file (read whole, write whole, sync, rename)", Ms(f), s / f, "<= 1.5",
+                    s / f <= 1.5});
     rows.push_back({"4b", "DeleteComment on the worst-case file", Ms(d),
-                    "copy the file (read whole, write whole, sync, rename)", Ms(g), d / g,
-                    "<= 1.5", d / g <= 1.5});
+                    "copy the file (read whole, write whole, sync, rename)", Ms(g), d / g, "<= 1.5",
+                    d / g <= 1.5});
   }
   if (o.only.empty() || o.only == "5") {  // 5: process start to the first paint
     Fixture typical;
@@ -347,10 +352,9 @@ int main(int argc, char* argv[]) {
                       s / f <= 1.3});
     }
     const auto [s, f] = startUp("offscreen");
-    rows.push_back({onDisplay ? "5o" : "5",
-                    what + (onDisplay ? ", offscreen (for reference)" : ", offscreen"), Ms(s),
-                    floorWhat, Ms(f), s / f, onDisplay ? "none" : "<= 1.3",
-                    onDisplay || s / f <= 1.3});
+    rows.push_back(
+        {onDisplay ? "5o" : "5", what + (onDisplay ? ", offscreen (for reference)" : ", offscreen"),
+         Ms(s), floorWhat, Ms(f), s / f, onDisplay ? "none" : "<= 1.3", onDisplay || s / f <= 1.3});
   }
   if (o.only.empty() || o.only == "6") {  // 6: peak resident memory
     const double worstKiB = RunChild(argv[0], "--rss", "worst", worst.program);
@@ -360,10 +364,11 @@ int main(int argc, char* argv[]) {
     std::snprintf(a, sizeof a, "%.1f MiB", worstKiB / 1024.0);
     std::snprintf(b, sizeof b, "%.1f MiB", bareKiB / 1024.0);
     rows.push_back({"6", "peak resident memory, worst case shown with its drop-down open", a,
-                    "the bare window", b, worstKiB / bareKiB,
-                    "<= +20 MiB", worstKiB > 0 && bareKiB > 0 && extraMiB <= 20.0});
+                    "the bare window", b, worstKiB / bareKiB, "<= +20 MiB",
+                    worstKiB > 0 && bareKiB > 0 && extraMiB <= 20.0});
   }
-  if (o.only.empty() || o.only == "7") {  // 7: the rows by the per-map scan over all records, against ours
+  if (o.only.empty() ||
+      o.only == "7") {  // 7: the rows by the per-map scan over all records, against ours
     const auto names = tarq::catalogue::ListMapFiles(worst.maps);
     const auto records = tarq::catalogue::CommentStore(worst.commentFile).ReadAllComments().records;
     std::size_t sink = 0;

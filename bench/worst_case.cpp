@@ -46,7 +46,9 @@ void Build(Fixture& f, int maps, int records) {
   static const char* const kMarks[] = {"◎", "○", "△", "×", "！", "？", "☆", "＊", "λ", "　"};
   std::string bytes;
   for (int i = 0; i < records; ++i) {
-    const std::string& name = names.empty() ? "none.bsp" : names[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])];
+    const std::string& name =
+        names.empty() ? "none.bsp"
+                      : names[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])];
     const std::string comment = "難しい　ボス戦 No." + std::to_string(i) + " remember the crowbar";
     bytes += *catalogue::EncodeRecord(name, kMarks[i % 10], comment);
   }

@@ -6,9 +6,9 @@
 namespace tarq::bench {
 
 struct Fixture {
-  std::string root;        // removed by the destructor
-  std::string program;     // holds tarqcfg.dat and tarqcom.dat
-  std::string game;        // holds hl.exe and valve/maps
+  std::string root;     // removed by the destructor
+  std::string program;  // holds tarqcfg.dat and tarqcom.dat
+  std::string game;     // holds hl.exe and valve/maps
   std::string maps;
   std::string commentFile;
   ~Fixture();

@@ -12,7 +12,9 @@ using namespace tarq;
 
 namespace {
 
-bool Storable(const std::string& text) { return text.find_first_of("\"\r\n") == std::string::npos; }
+bool Storable(const std::string& text) {
+  return text.find_first_of("\"\r\n") == std::string::npos;
+}
 
 }  // namespace
 
@@ -23,8 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const catalogue::CommentStore store(path);
   const catalogue::ReadAllResult all = store.ReadAllComments();
   const catalogue::FindResult found = store.FindComment("c1a0.bsp");
-  if (all.status == catalogue::StoreStatus::kOk) FUZZ_CHECK(found.status == catalogue::StoreStatus::kOk);
-  if (found.status != catalogue::StoreStatus::kOk) FUZZ_CHECK(all.status != catalogue::StoreStatus::kOk);
+  if (all.status == catalogue::StoreStatus::kOk)
+    FUZZ_CHECK(found.status == catalogue::StoreStatus::kOk);
+  if (found.status != catalogue::StoreStatus::kOk)
+    FUZZ_CHECK(all.status != catalogue::StoreStatus::kOk);
 
   if (all.status != catalogue::StoreStatus::kOk) {
     FUZZ_CHECK(all.records.empty());

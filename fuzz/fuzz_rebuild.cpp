@@ -15,8 +15,8 @@ using namespace tarq;
 
 namespace {
 
-const char* const kMaps[] = {"c1a0.bsp", "C1A0.bsp", "c2a1.BSP", "t0a0.bsp", "地図.bsp",
-                             "abcdefghijklmnop.bsp", "x.bsp"};
+const char* const kMaps[] = {
+    "c1a0.bsp", "C1A0.bsp", "c2a1.BSP", "t0a0.bsp", "地図.bsp", "abcdefghijklmnop.bsp", "x.bsp"};
 
 std::string Game() {
   static const std::string game = [] {

@@ -3,12 +3,12 @@
 // there is one (writes there cost no disk), and a checked assertion that
 // stops the fuzzer with a message.
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "forms/form_host.h"
 
@@ -32,8 +32,8 @@ inline const std::string& Folder() {
 }
 
 inline void Put(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(),
-                                                                static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 inline std::string Get(const std::string& path) {
@@ -50,13 +50,12 @@ class NullHost final : public forms::FormHost {
   void CloseDialog() override {}
 };
 
-#define FUZZ_CHECK(condition)                                                      \
-  do {                                                                             \
-    if (!(condition)) {                                                            \
-      std::fprintf(stderr, "property failed: %s (%s:%d)\n", #condition, __FILE__, \
-                   __LINE__);                                                      \
-      std::abort();                                                                \
-    }                                                                              \
+#define FUZZ_CHECK(condition)                                                                \
+  do {                                                                                       \
+    if (!(condition)) {                                                                      \
+      std::fprintf(stderr, "property failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
+      std::abort();                                                                          \
+    }                                                                                        \
   } while (0)
 
 }  // namespace tarq::fuzz

@@ -84,13 +84,14 @@ class CheckBeside {
   std::thread thread_;
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 // Parses one field of a line starting at pos. The structural bytes (quote,
 // comma, blanks) are all below 0x40 and so can never be the second byte of
 // a double-byte character: scanning bytes is safe once the file is valid.
-bool ParseField(std::string_view line, std::size_t base, std::size_t& pos, bool last,
-                Span& value) {
+bool ParseField(std::string_view line, std::size_t base, std::size_t& pos, bool last, Span& value) {
   while (pos < line.size() && IsBlank(line[pos])) ++pos;
   if (pos < line.size() && line[pos] == '"') {
     const std::size_t close = line.find('"', pos + 1);
@@ -120,7 +121,8 @@ bool ParseQuotedLine(std::string_view line, std::size_t base, RawRecord& record)
   const char* at = p;
   for (int f = 0; f < 3; ++f) {
     if (at >= end || *at != '"') return false;
-    const auto* close = static_cast<const char*>(std::memchr(at + 1, '"', static_cast<std::size_t>(end - at - 1)));
+    const auto* close =
+        static_cast<const char*>(std::memchr(at + 1, '"', static_cast<std::size_t>(end - at - 1)));
     if (close == nullptr) return false;
     record.field[f] = {static_cast<std::uint32_t>(base + static_cast<std::size_t>(at + 1 - p)),
                        static_cast<std::uint32_t>(base + static_cast<std::size_t>(close - p))};

@@ -35,11 +35,11 @@ inline constexpr int kMaxRecords = 32767;
 
 enum class StoreStatus : std::uint8_t {
   kOk,
-  kUnreadable,    // cannot be opened or read, or is a folder
-  kMalformed,     // a record that is not three fields on one line
-  kBadEncoding,   // bytes that are not code page 932
-  kTooMany,       // more than 32767 records
-  kUnstorable,    // text the file cannot carry (see SaveComment)
+  kUnreadable,   // cannot be opened or read, or is a folder
+  kMalformed,    // a record that is not three fields on one line
+  kBadEncoding,  // bytes that are not code page 932
+  kTooMany,      // more than 32767 records
+  kUnstorable,   // text the file cannot carry (see SaveComment)
   kWriteFailed,
 };
 

@@ -40,12 +40,13 @@ std::vector<RecordView> Views(const std::vector<CommentRecord>& records) {
   return views;
 }
 
-std::size_t Hash(std::string_view name) { return std::hash<std::string_view>{}(name); }
+std::size_t Hash(std::string_view name) {
+  return std::hash<std::string_view>{}(name);
+}
 
 }  // namespace
 
-RecordIndex::RecordIndex(const std::vector<CommentRecord>& records)
-    : RecordIndex(Views(records)) {}
+RecordIndex::RecordIndex(const std::vector<CommentRecord>& records) : RecordIndex(Views(records)) {}
 
 RecordIndex::RecordIndex(std::vector<RecordView> records) : records_(std::move(records)) {
   std::size_t capacity = 16;

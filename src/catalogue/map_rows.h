@@ -17,7 +17,7 @@ namespace tarq::catalogue {
 inline constexpr std::string_view kFirstMapRow = "最初から";
 inline constexpr std::string_view kFirstMapCommentRow =
     "最初から　　　　－　HALF-LIFEを最初から始めます";
-inline constexpr std::size_t kNamePadding = 16;  // UTF-16 code units
+inline constexpr std::size_t kNamePadding = 16;           // UTF-16 code units
 inline constexpr std::string_view kMarkSeparator = "　";  // U+3000
 
 // The row of one map, scanning every record: the definition.

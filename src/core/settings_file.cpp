@@ -57,8 +57,8 @@ std::optional<std::int16_t> SettingsNumber(std::string_view text) {
     }
   }
   // Parts that started but hold no digits ("-", ".", "1e", "1e+") count as absent.
-  while (!number.empty() && (number.back() == 'e' || number.back() == '+' ||
-                             number.back() == '-' || number.back() == '.')) {
+  while (!number.empty() && (number.back() == 'e' || number.back() == '+' || number.back() == '-' ||
+                             number.back() == '.')) {
     number.pop_back();
   }
   double value = 0.0;

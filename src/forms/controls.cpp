@@ -27,7 +27,9 @@ bool ComboList::SetListIndex(int index) {
   return true;
 }
 
-std::string ComboList::Text() const { return listIndex_ >= 0 ? List(listIndex_) : std::string(); }
+std::string ComboList::Text() const {
+  return listIndex_ >= 0 ? List(listIndex_) : std::string();
+}
 
 int ComboList::ListCount() const {
   return source_ ? std::min(source_->Count(), kMaxRows) : static_cast<int>(rows_.size());

@@ -4,7 +4,9 @@
 
 namespace tarq::forms {
 
-void DialogForm::Form_Unload() { main_.SetEnabled(true); }
+void DialogForm::Form_Unload() {
+  main_.SetEnabled(true);
+}
 
 void DialogForm::Unload() {
   if (!loaded_) return;

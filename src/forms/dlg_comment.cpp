@@ -36,9 +36,9 @@ void DlgComment::Form_Activate() {
 }
 
 void DlgComment::cmdOK_Click() {
-  const catalogue::StoreStatus status = catalogue::CommentStore(main_.CommentPath())
-                                            .SaveComment(labFile.Caption(), cmbMark.Text(),
-                                                         txtComment.Text());
+  const catalogue::StoreStatus status =
+      catalogue::CommentStore(main_.CommentPath())
+          .SaveComment(labFile.Caption(), cmbMark.Text(), txtComment.Text());
   if (status != catalogue::StoreStatus::kOk) {
     host_.MsgBox(kMsgCannotSave);
     return;
@@ -56,6 +56,8 @@ void DlgComment::cmdDelete_Click() {
   EnableMainAndUnload();
 }
 
-void DlgComment::cmdCansel_Click() { EnableMainAndUnload(); }
+void DlgComment::cmdCansel_Click() {
+  EnableMainAndUnload();
+}
 
 }  // namespace tarq::forms

@@ -15,8 +15,7 @@
 
 namespace tarq::forms {
 
-inline constexpr std::string_view kMarks[] = {"　", "◎", "○", "△", "×",
-                                              "！", "？", "☆", "＊", "λ"};
+inline constexpr std::string_view kMarks[] = {"　", "◎", "○", "△", "×", "！", "？", "☆", "＊", "λ"};
 
 class DlgComment final : public DialogForm {
  public:

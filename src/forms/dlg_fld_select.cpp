@@ -48,6 +48,8 @@ void DlgFldSelect::cmdOK_Click() {
   Unload();
 }
 
-void DlgFldSelect::cmdCancel_Click() { EnableMainAndUnload(); }
+void DlgFldSelect::cmdCancel_Click() {
+  EnableMainAndUnload();
+}
 
 }  // namespace tarq::forms

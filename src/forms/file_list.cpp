@@ -6,8 +6,8 @@ namespace tarq::forms {
 
 void FileList::Refresh() {
   auto names = catalogue::ListMapFiles(Path);
-  names_ = std::make_shared<const std::vector<std::string>>(
-      names ? std::move(*names) : std::vector<std::string>());
+  names_ = std::make_shared<const std::vector<std::string>>(names ? std::move(*names)
+                                                                  : std::vector<std::string>());
 }
 
 }  // namespace tarq::forms

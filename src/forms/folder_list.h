@@ -12,10 +12,10 @@ namespace tarq::forms {
 class FolderList final {
  public:
   struct Entry {
-    std::string name;  // what the list shows
-    std::string path;  // the folder it stands for
-    int depth = 0;     // indentation
-    bool open = false; // the current folder or one above it
+    std::string name;   // what the list shows
+    std::string path;   // the folder it stands for
+    int depth = 0;      // indentation
+    bool open = false;  // the current folder or one above it
   };
 
   const std::string& Path() const { return path_; }

@@ -106,9 +106,13 @@ void FrmMain::labHL_Change() {
   labMaps.SetCaption(platform::JoinPath(valve, "maps"));
 }
 
-void FrmMain::labMaps_Change() { RebuildMapList(); }
+void FrmMain::labMaps_Change() {
+  RebuildMapList();
+}
 
-void FrmMain::cmbMapComment_GotFocus() { RebuildMapList(); }
+void FrmMain::cmbMapComment_GotFocus() {
+  RebuildMapList();
+}
 
 void FrmMain::RebuildMapList() {
   // The comment file is read and indexed on a second thread while this one
@@ -148,9 +152,15 @@ void FrmMain::cmbMapComment_Click() {
   TARQ_commandline();
 }
 
-void FrmMain::cmbDiff_Click() { TARQ_commandline(); }
-void FrmMain::cmbMemory_Click() { TARQ_commandline(); }
-void FrmMain::cmbConsole_Click() { TARQ_commandline(); }
+void FrmMain::cmbDiff_Click() {
+  TARQ_commandline();
+}
+void FrmMain::cmbMemory_Click() {
+  TARQ_commandline();
+}
+void FrmMain::cmbConsole_Click() {
+  TARQ_commandline();
+}
 
 void FrmMain::TARQ_commandline() {
   core::OptionSelections s;

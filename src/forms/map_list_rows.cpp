@@ -13,14 +13,18 @@ int RowCount(const MapCatalogue& c) {
 
 }  // namespace
 
-int MapNameRows::Count() const { return RowCount(*c_); }
+int MapNameRows::Count() const {
+  return RowCount(*c_);
+}
 
 std::string MapNameRows::Text(int row) const {
   if (row == 0) return std::string(catalogue::kFirstMapRow);
   return (*c_->names)[static_cast<std::size_t>(row - 1)];
 }
 
-int MapCommentRows::Count() const { return RowCount(*c_); }
+int MapCommentRows::Count() const {
+  return RowCount(*c_);
+}
 
 std::string MapCommentRows::Text(int row) const {
   if (row == 0) return std::string(catalogue::kFirstMapCommentRow);

@@ -3,12 +3,12 @@
 #include "platform/text.h"
 
 #include <array>
+#include <cstddef>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <cstddef>
-#include <memory>
 
 namespace tarq::platform::cp932 {
 namespace {
@@ -55,7 +55,9 @@ std::uint16_t SingleByte(unsigned char b) {
   return b < 0x80 ? b : kSingleByte[b - 0x80];
 }
 
-bool IsLeadByte(unsigned char b) { return LeadSlot(b) >= 0; }
+bool IsLeadByte(unsigned char b) {
+  return LeadSlot(b) >= 0;
+}
 
 std::uint16_t DoubleByte(unsigned char lead, unsigned char trail) {
   const int slot = LeadSlot(lead);
@@ -140,8 +142,8 @@ constexpr std::array<std::uint8_t, 256> kByteClass = [] {
   std::array<std::uint8_t, 256> classes{};
   for (int b = 0; b < 256; ++b) {
     const auto byte = static_cast<unsigned char>(b);
-    classes[static_cast<std::size_t>(b)] = b < 0x80              ? kAsciiByte
-                                           : LeadSlot(byte) >= 0 ? kLeadByte
+    classes[static_cast<std::size_t>(b)] = b < 0x80                     ? kAsciiByte
+                                           : LeadSlot(byte) >= 0        ? kLeadByte
                                            : kSingleByte[b - 0x80] != 0 ? kSingleChar
                                                                         : kNoChar;
   }

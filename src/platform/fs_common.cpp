@@ -14,12 +14,15 @@ FaultHook& Hook() {
 
 }  // namespace
 
-void SetFaultHook(FaultHook hook) { Hook() = std::move(hook); }
+void SetFaultHook(FaultHook hook) {
+  Hook() = std::move(hook);
+}
 
 namespace detail {
-bool StageAllowed(IoStage stage, int index) { return !Hook() || Hook()(stage, index); }
+bool StageAllowed(IoStage stage, int index) {
+  return !Hook() || Hook()(stage, index);
+}
 }  // namespace detail
-
 
 std::string JoinPath(std::string_view folder, std::string_view name) {
   std::string path;
@@ -32,7 +35,9 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
 
 AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {}
 
-AtomicFileWriter::~AtomicFileWriter() { Discard(); }
+AtomicFileWriter::~AtomicFileWriter() {
+  Discard();
+}
 
 // Every write to the file goes out here, in chunks; each chunk is a stage
 // at which tests can make the write fail.

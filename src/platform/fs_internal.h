@@ -29,7 +29,7 @@ std::optional<std::vector<std::string>> ListEntries(
 // The operating system's part of AtomicFileWriter, on its open file and
 // its temporary file; false on failure.
 bool WriteToHandle(intptr_t handle, const char* data, std::size_t size);
-bool SyncHandle(intptr_t handle);   // the file's data on disk
+bool SyncHandle(intptr_t handle);  // the file's data on disk
 bool CloseHandle(intptr_t handle);
 bool MoveIntoPlace(const std::string& from, const std::string& to);  // durably
 void RemoveFile(const std::string& path);

@@ -27,9 +27,15 @@ void BindTextBox(forms::TextBox& model, QLineEdit* view) {
                    [&model](const QString& text) { model.SetText(text.toStdString()); });
 }
 
-void Unbind(forms::Label& model) { model.Observer = nullptr; }
-void Unbind(forms::ComboList& model) { model.Observer = {}; }
-void Unbind(forms::TextBox& model) { model.Observer = nullptr; }
+void Unbind(forms::Label& model) {
+  model.Observer = nullptr;
+}
+void Unbind(forms::ComboList& model) {
+  model.Observer = {};
+}
+void Unbind(forms::TextBox& model) {
+  model.Observer = nullptr;
+}
 
 void BindCombo(forms::ComboList& model, QComboBox* view, bool longList) {
   auto* rows = new ComboListModel(model, view);
@@ -51,9 +57,8 @@ void BindCombo(forms::ComboList& model, QComboBox* view, bool longList) {
     syncIndex();
   };
   model.Observer.listIndexChanged = syncIndex;
-  QObject::connect(view, &QComboBox::activated, view, [&model](int row) {
-    model.SetListIndex(row);
-  });
+  QObject::connect(view, &QComboBox::activated, view,
+                   [&model](int row) { model.SetListIndex(row); });
 }
 
 }  // namespace tarq::ui

@@ -22,8 +22,8 @@ CommentDialog::CommentDialog(forms::DlgComment& model)
   // A label of fixed size: it keeps its table size.
   auto* label3 = MakeCaptionLabel(this, "Label3", QStringLiteral("ファイル名"), 120, 120, 855, 255);
   label3->setGeometry(TwipsRect{120, 120, 855, 255}.ToPixels());
-  auto* labFile = MakeCaptionLabel(this, "labFile", QString(), 240, 360, 90, 180,
-                                   NamedFont(kPGothic, 9, true));
+  auto* labFile =
+      MakeCaptionLabel(this, "labFile", QString(), 240, 360, 90, 180, NamedFont(kPGothic, 9, true));
   BindLabel(model_.labFile, labFile, true);
   MakeCaptionLabel(this, "Label1", QStringLiteral("マーク"), 120, 720, 495, 180);
   auto* cmbMark = new QComboBox(this);
@@ -57,7 +57,9 @@ CommentDialog::CommentDialog(forms::DlgComment& model)
   });
 }
 
-CommentDialog::~CommentDialog() { Detach(); }
+CommentDialog::~CommentDialog() {
+  Detach();
+}
 
 void CommentDialog::Detach() {
   if (detached_) return;

@@ -1,8 +1,7 @@
 #pragma once
 
-
-#include "ui/dialog_window.h"
 #include "forms/dlg_comment.h"
+#include "ui/dialog_window.h"
 
 class QPushButton;
 

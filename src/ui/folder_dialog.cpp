@@ -39,14 +39,12 @@ FolderDialog::FolderDialog(forms::DlgFldSelect& model)
   ShowFolders();
   model_.dirHL.Observer = [this] { ShowFolders(); };
   // A single click only highlights; a double click (or Enter) opens.
-  connect(dirHL_, &QListWidget::currentRowChanged, this,
-          [this](int row) {
-            if (!detached_) model_.dirHL.SetListIndex(row);
-          });
-  connect(dirHL_, &QListWidget::itemActivated, this,
-          [this](QListWidgetItem* item) {
-            if (!detached_) model_.dirHL.Open(dirHL_->row(item));
-          });
+  connect(dirHL_, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (!detached_) model_.dirHL.SetListIndex(row);
+  });
+  connect(dirHL_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+    if (!detached_) model_.dirHL.Open(dirHL_->row(item));
+  });
   connect(cmdOK_, &QPushButton::clicked, this, [this] {
     if (!detached_) model_.cmdOK_Click();
   });
@@ -55,7 +53,9 @@ FolderDialog::FolderDialog(forms::DlgFldSelect& model)
   });
 }
 
-FolderDialog::~FolderDialog() { Detach(); }
+FolderDialog::~FolderDialog() {
+  Detach();
+}
 
 void FolderDialog::Detach() {
   if (detached_) return;
@@ -73,9 +73,9 @@ void FolderDialog::ShowFolders() {
       dirHL_->property("path").toString() != QString::fromStdString(model_.dirHL.Path())) {
     dirHL_->clear();
     for (const auto& entry : entries) {
-      auto* item = new QListWidgetItem(entry.open ? open : closed,
-                                       QString(entry.depth * 2, QLatin1Char(' ')) +
-                                           QString::fromStdString(entry.name));
+      auto* item = new QListWidgetItem(
+          entry.open ? open : closed,
+          QString(entry.depth * 2, QLatin1Char(' ')) + QString::fromStdString(entry.name));
       item->setData(Qt::AccessibleTextRole, QString::fromStdString(entry.path));
       dirHL_->addItem(item);
     }

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QPalette>
-#include <QProxyStyle>
 #include <QPixmap>
+#include <QProxyStyle>
 
 #include "ui/system_fonts.h"
 #include "ui/tarq_icon.xpm"
@@ -13,7 +13,8 @@ namespace tarq::ui {
 
 void InstallFontSubstitutes() {
   static const bool done = [] {
-    QFont::insertSubstitutions(kPGothic, {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic")});
+    QFont::insertSubstitutions(kPGothic,
+                               {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic")});
     QFont::insertSubstitutions(kGothic, {QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic")});
     return true;
   }();
@@ -58,7 +59,9 @@ void UseDropDownStyle() {
   }
 }
 
-QIcon AppIcon() { return QIcon(QPixmap(tarq_icon_xpm)); }
+QIcon AppIcon() {
+  return QIcon(QPixmap(tarq_icon_xpm));
+}
 
 void SetUpWindow(QWidget& window, const QString& title, int widthTwips, int heightTwips) {
   UseDropDownStyle();

@@ -78,9 +78,11 @@ void MainWindow::BuildControls() {
   BindCombo(m.cmbMapComment, cmbMapComment_, true);
   cmbMapComment_->setFont(NamedFont(kGothic, 9));
   cmbMapComment_->installEventFilter(this);
-  auto* command3 = MakeButton(this, "Command3", QStringLiteral("Add PakFile"), {1920, 3000, 1335, 255});
+  auto* command3 =
+      MakeButton(this, "Command3", QStringLiteral("Add PakFile"), {1920, 3000, 1335, 255});
   command3->setEnabled(false);
-  auto* cmdComment = MakeButton(this, "cmdComment", QStringLiteral("Comment"), {3360, 3000, 1335, 255});
+  auto* cmdComment =
+      MakeButton(this, "cmdComment", QStringLiteral("Comment"), {3360, 3000, 1335, 255});
   MakeCaptionLabel(this, "Label8", QStringLiteral("難易度"), 120, 3480, 615, 255);
   MakeCaptionLabel(this, "Label9", QStringLiteral("メモリ使用量"), 1560, 3480, 975, 255);
   MakeCaptionLabel(this, "Label10", QStringLiteral("コンソール"), 3000, 3480, 855, 255);
@@ -90,7 +92,8 @@ void MainWindow::BuildControls() {
   BindCombo(m.cmbMemory, cmbMemory);
   auto* cmbConsole = MakeList(this, "cmbConsole", {3120, 3720, 1575, 300});
   BindCombo(m.cmbConsole, cmbConsole);
-  MakeCaptionLabel(this, "Label12", QStringLiteral("コマンドライン オプション"), 120, 4320, 1935, 255);
+  MakeCaptionLabel(this, "Label12", QStringLiteral("コマンドライン オプション"), 120, 4320, 1935,
+                   255);
   BindLabel(m.labCommand, MakeValueLabel(this, "labCommand", 240, 4560, 4455, 495));
   auto* cmdStart = MakeButton(this, "cmdStart", QStringLiteral("START"), {3600, 5160, 1095, 375});
   auto* cmbMap = MakeList(this, "cmbMap", {2040, 5160, 975, 300});
@@ -104,10 +107,9 @@ void MainWindow::BuildControls() {
 
   // The Tab key visits the controls in tab-index order; hidden and disabled
   // ones are skipped.
-  std::vector<Focusable> order{{cmdFldSelect_, 7}, {cmbMemory, 9},   {cmbConsole, 10},
-                               {cmbMap, 14},       {cmdComment, 15}, {command3, 16},
-                               {cmdStart, 19},     {flbSelect, 20},  {cmbDiff, 21},
-                               {cmbMapComment_, 22}};
+  std::vector<Focusable> order{
+      {cmdFldSelect_, 7}, {cmbMemory, 9}, {cmbConsole, 10}, {cmbMap, 14},  {cmdComment, 15},
+      {command3, 16},     {cmdStart, 19}, {flbSelect, 20},  {cmbDiff, 21}, {cmbMapComment_, 22}};
   std::sort(order.begin(), order.end(),
             [](const Focusable& a, const Focusable& b) { return a.tabIndex < b.tabIndex; });
   for (std::size_t i = 0; i + 1 < order.size(); ++i) {

@@ -7,7 +7,9 @@
 
 namespace tarq::ui {
 
-constexpr int TwipsToPixels(int twips) { return (twips + 7) / 15; }
+constexpr int TwipsToPixels(int twips) {
+  return (twips + 7) / 15;
+}
 
 struct TwipsRect {
   int left;

@@ -32,7 +32,7 @@ using testing::WriteBytes;
 struct Outcome {
   const char* file;
   StoreStatus status;
-  int records;          // when kOk
+  int records;                              // when kOk
   std::optional<std::string_view> comment;  // what FindComment("c1a0.bsp") returns
   friend void PrintTo(const Outcome& o, std::ostream* os) { *os << o.file; }
 };
@@ -157,7 +157,8 @@ TEST_F(MadeBadFiles, AOneMebibyteCommentReadsAndSurvivesASave) {
 
 TEST_F(MadeBadFiles, ThirtyTwoThousandSevenHundredSixtyEightRecordsAreRefused) {
   std::string bytes;
-  for (int i = 0; i <= kMaxRecords; ++i) bytes += "\"m" + std::to_string(i) + ".bsp\",\"\",\"\"\r\n";
+  for (int i = 0; i <= kMaxRecords; ++i)
+    bytes += "\"m" + std::to_string(i) + ".bsp\",\"\",\"\"\r\n";
   WriteBytes(Path(), bytes);
   const CommentStore store(Path());
   EXPECT_EQ(store.ReadAllComments().status, StoreStatus::kTooMany);

@@ -24,8 +24,8 @@ using testing::TempDir;
 using testing::WriteBytes;
 
 std::string Line(std::string_view name, std::string_view mark, std::string_view comment) {
-  return "\"" + std::string(name) + "\",\"" + std::string(mark) + "\",\"" +
-         std::string(comment) + "\"\r\n";
+  return "\"" + std::string(name) + "\",\"" + std::string(mark) + "\",\"" + std::string(comment) +
+         "\"\r\n";
 }
 
 const std::string kA = Line("a.bsp", "\x81\x9D", "one");
@@ -72,13 +72,15 @@ class EditsOfABC : public CommentStoreTest, public ::testing::WithParamInterface
 TEST_P(EditsOfABC, KeepTheOrderAndPutTheSavedRecordLast) {
   Write(kA + kB + kC);
   const EditCase& c = GetParam();
-  const StoreStatus status = c.save ? Store().SaveComment(c.map, "×", "new")
-                                    : Store().DeleteComment(c.map);
+  const StoreStatus status =
+      c.save ? Store().SaveComment(c.map, "×", "new") : Store().DeleteComment(c.map);
   EXPECT_EQ(status, StoreStatus::kOk);
   EXPECT_EQ(Bytes(), c.expected);
 }
 
-const std::string kNew(std::string_view map) { return Line(map, "\x81\x7E", "new"); }
+const std::string kNew(std::string_view map) {
+  return Line(map, "\x81\x7E", "new");
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, EditsOfABC,
@@ -139,8 +141,7 @@ TEST_F(CommentStoreTest, ASnapshotsViewsSurviveAMove) {
 }
 
 TEST_F(CommentStoreTest, QuotesAndLineBreaksAreStoredSoTheyReadBack) {
-  ASSERT_EQ(Store().SaveComment("a.bsp", "◎", "say \"hi\"\r\nnext\nline\rend"),
-            StoreStatus::kOk);
+  ASSERT_EQ(Store().SaveComment("a.bsp", "◎", "say \"hi\"\r\nnext\nline\rend"), StoreStatus::kOk);
   EXPECT_EQ(Store().FindComment("a.bsp").sComment, "say ＂hi＂ next line end");
 }
 
@@ -160,8 +161,10 @@ TEST_F(CommentStoreTest, HandWrittenFilesAreReadLeniently) {
                              {"a.bsp", "◎", "one"}, {"b.bsp", "○", "two"}, {"c.bsp", "", ""}}));
   // A save normalises the line ends and keeps every record's own bytes.
   ASSERT_EQ(Store().SaveComment("d.bsp", "◎", "x"), StoreStatus::kOk);
-  EXPECT_EQ(Bytes(), "a.bsp , \x81\x9D, one\r\n\"b.bsp\",\"\x81\x9B\",\"two\"\r\n"
-                     "\"c.bsp\",\"\",\"\"\r\n" + Line("d.bsp", "\x81\x9D", "x"));
+  EXPECT_EQ(Bytes(),
+            "a.bsp , \x81\x9D, one\r\n\"b.bsp\",\"\x81\x9B\",\"two\"\r\n"
+            "\"c.bsp\",\"\",\"\"\r\n" +
+                Line("d.bsp", "\x81\x9D", "x"));
 }
 
 std::string ManyRecords(int count) {
@@ -256,9 +259,10 @@ TEST_F(CommentStoreTest, AWriteThatFailsAtAnyStageLeavesTheOldFile) {
       ASSERT_EQ(operation(), StoreStatus::kOk);
     }
     ASSERT_GE(writes, 3);
-    std::vector<std::pair<platform::IoStage, int>> stages{
-        {platform::IoStage::kOpen, 0}, {platform::IoStage::kFlush, 0},
-        {platform::IoStage::kClose, 0}, {platform::IoStage::kReplace, 0}};
+    std::vector<std::pair<platform::IoStage, int>> stages{{platform::IoStage::kOpen, 0},
+                                                          {platform::IoStage::kFlush, 0},
+                                                          {platform::IoStage::kClose, 0},
+                                                          {platform::IoStage::kReplace, 0}};
     for (int i = 0; i < writes; ++i) stages.emplace_back(platform::IoStage::kWrite, i);
     for (const auto& [stage, at] : stages) {
       Write(bytes);

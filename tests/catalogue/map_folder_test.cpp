@@ -49,8 +49,7 @@ TEST(ListMapFiles, SortsWithoutRegardToCaseAndKeepsOnlyVisibleMapFiles) {
 TEST(ListMapFiles, NamesEqualButForCaseKeepAFixedOrder) {
   TempDir dir;
   for (const char* name : {"map.bsp", "MAP.bsp", "Map.bsp"}) WriteBytes(dir / name, "");
-  EXPECT_EQ(ListMapFiles(dir.Path()),
-            (std::vector<std::string>{"MAP.bsp", "Map.bsp", "map.bsp"}));
+  EXPECT_EQ(ListMapFiles(dir.Path()), (std::vector<std::string>{"MAP.bsp", "Map.bsp", "map.bsp"}));
 }
 #endif
 

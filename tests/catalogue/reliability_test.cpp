@@ -27,8 +27,8 @@ using testing::WriteBytes;
 std::string LargeStore(int records) {
   std::string bytes;
   for (int i = 0; i < records; ++i) {
-    bytes += *EncodeRecord("m" + std::to_string(i) + ".bsp", "◎", "a comment of some length " +
-                                                                       std::to_string(i));
+    bytes += *EncodeRecord("m" + std::to_string(i) + ".bsp", "◎",
+                           "a comment of some length " + std::to_string(i));
   }
   return bytes;
 }
@@ -65,7 +65,8 @@ TEST(CrashConsistency, AKilledSaveLeavesExactlyTheOldOrTheNewFile) {
       CommentStore(path).SaveComment("m7.bsp", "☆", "killed");
       ::_exit(0);
     }
-    std::uniform_int_distribution<long long> when(0, 2 * std::chrono::duration_cast<std::chrono::microseconds>(saveTime).count());
+    std::uniform_int_distribution<long long> when(
+        0, 2 * std::chrono::duration_cast<std::chrono::microseconds>(saveTime).count());
     std::this_thread::sleep_for(std::chrono::microseconds(when(random)));
     ::kill(child, SIGKILL);
     Wait(child);
@@ -78,8 +79,8 @@ TEST(CrashConsistency, AKilledSaveLeavesExactlyTheOldOrTheNewFile) {
   EXPECT_EQ(old + replaced, kTrials);
   RecordProperty("kills_old", old);
   RecordProperty("kills_new", replaced);
-  std::printf("crash consistency: %d kills, %d left the old file, %d the new one\n", kTrials,
-              old, replaced);
+  std::printf("crash consistency: %d kills, %d left the old file, %d the new one\n", kTrials, old,
+              replaced);
 }
 
 // Two launchers at once, each saving and deleting its own maps as fast as
@@ -119,7 +120,8 @@ TEST(TwoLaunchers, NeitherLosesTheOthersRecords) {
   std::set<std::string> expected;
   for (int k = 0; k < 2; ++k) {
     for (int i = 0; i < kOperations; ++i) {
-      if (!(i % 3 == 1)) expected.insert("launcher" + std::to_string(k) + "-" + std::to_string(i) + ".bsp");
+      if (!(i % 3 == 1))
+        expected.insert("launcher" + std::to_string(k) + "-" + std::to_string(i) + ".bsp");
     }
   }
   std::set<std::string> present;

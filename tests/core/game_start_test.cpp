@@ -106,18 +106,19 @@ TEST_P(UnsafeNames, AreOnlyText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Names, UnsafeNames,
-    ::testing::Values(
-        Unsafe{"quotes", "say \"hi\" there", " +map a\"b c\""},
-        Unsafe{"leading_dash", "-rf", " +map -x"},
-        Unsafe{"leading_plus", "+exec", " +map +quit"},
-        Unsafe{"semicolon", "a;touch pwned", " +map x;touch_pwned"},
-        Unsafe{"command_substitution", "$(touch pwned)", " +map $(touch${IFS}pwned)"},
-        Unsafe{"backquotes", "`touch pwned`", " +map `touch pwned`"},
-        Unsafe{"japanese", "ゲーム フォルダ", " +map 地図 +skill \"3\""},
-        Unsafe{"backslashes", "back\\slash", " +map a\\\"b"}),
+    ::testing::Values(Unsafe{"quotes", "say \"hi\" there", " +map a\"b c\""},
+                      Unsafe{"leading_dash", "-rf", " +map -x"},
+                      Unsafe{"leading_plus", "+exec", " +map +quit"},
+                      Unsafe{"semicolon", "a;touch pwned", " +map x;touch_pwned"},
+                      Unsafe{"command_substitution", "$(touch pwned)", " +map $(touch${IFS}pwned)"},
+                      Unsafe{"backquotes", "`touch pwned`", " +map `touch pwned`"},
+                      Unsafe{"japanese", "ゲーム フォルダ", " +map 地図 +skill \"3\""},
+                      Unsafe{"backslashes", "back\\slash", " +map a\\\"b"}),
     [](const auto& p) { return std::string(p.param.name); });
 
-TEST_F(GameStartTest, NoGameFolderStartsNothing) { EXPECT_FALSE(StartGame("", "")); }
+TEST_F(GameStartTest, NoGameFolderStartsNothing) {
+  EXPECT_FALSE(StartGame("", ""));
+}
 
 TEST_F(GameStartTest, AMissingFolderOrHlExeIsAFailure) {
   EXPECT_FALSE(StartGame(dir_ / "missing", ""));

@@ -35,8 +35,8 @@ TEST_P(SettingsNumberTest, ReadsAsTheFileHasAlwaysBeenRead) {
 INSTANTIATE_TEST_SUITE_P(
     Conversion, SettingsNumberTest,
     ::testing::Values(NumberCase{" 2 ", 2}, NumberCase{"2", 2}, NumberCase{"\t2", 2},
-                      NumberCase{"2 5", 25},         // blanks ignored wherever they stand
-                      NumberCase{"2.5", 2},          // halves to the even neighbour
+                      NumberCase{"2 5", 25},  // blanks ignored wherever they stand
+                      NumberCase{"2.5", 2},   // halves to the even neighbour
                       NumberCase{"3.5", 4}, NumberCase{"-0.5", 0}, NumberCase{"-1.5", -2},
                       NumberCase{"-1", -1}, NumberCase{"-1 ", -1}, NumberCase{"- 1", -1},
                       NumberCase{"+3", 3}, NumberCase{"1e1", 10}, NumberCase{"1E1", 10},

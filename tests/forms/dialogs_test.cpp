@@ -68,7 +68,8 @@ TEST_F(DialogTest, TheTenMarksInOrder) {
   DlgComment& d = OpenComment(1);
   std::vector<std::string> marks;
   for (int i = 0; i < d.cmbMark.ListCount(); ++i) marks.push_back(d.cmbMark.List(i));
-  EXPECT_EQ(marks, (std::vector<std::string>{"　", "◎", "○", "△", "×", "！", "？", "☆", "＊", "λ"}));
+  EXPECT_EQ(marks,
+            (std::vector<std::string>{"　", "◎", "○", "△", "×", "！", "？", "☆", "＊", "λ"}));
 }
 
 struct FillCase {
@@ -93,12 +94,13 @@ TEST_P(Fill, ShowsWhatFindCommentReturns) {
 
 INSTANTIATE_TEST_SUITE_P(
     Records, Fill,
-    ::testing::Values(
-        FillCase{"stored", "\"b.bsp\",\"\x81\x99\",\"star\"\r\n", 7, "star", false},
-        FillCase{"the_last_of_two", "\"b.bsp\",\"\x81\x9D\",\"one\"\r\n\"b.bsp\",\"\x83\xC9\",\"two\"\r\n",
-                 9, "two", false},
-        FillCase{"unknown_mark", "\"b.bsp\",\"X\",\"kept out\"\r\n", 0, "", true},
-        FillCase{"broken_file", "\"b.bsp\",\"\x81\x9D\"\r\n", 0, "", true}),
+    ::testing::Values(FillCase{"stored", "\"b.bsp\",\"\x81\x99\",\"star\"\r\n", 7, "star", false},
+                      FillCase{
+                          "the_last_of_two",
+                          "\"b.bsp\",\"\x81\x9D\",\"one\"\r\n\"b.bsp\",\"\x83\xC9\",\"two\"\r\n", 9,
+                          "two", false},
+                      FillCase{"unknown_mark", "\"b.bsp\",\"X\",\"kept out\"\r\n", 0, "", true},
+                      FillCase{"broken_file", "\"b.bsp\",\"\x81\x9D\"\r\n", 0, "", true}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(DialogTest, EnterAtOnceStoresTheBlankRecordAndEnablesTheMainWindow) {
@@ -145,7 +147,8 @@ TEST_F(DialogTest, AStoreThatCannotBeWrittenKeepsTheDialogOpen) {
   host_.messages.clear();
   d.cmdOK_Click();
   d.cmdDelete_Click();
-  EXPECT_EQ(host_.messages, (std::vector<std::string>{"データを保存できません。", "データを保存できません。"}));
+  EXPECT_EQ(host_.messages,
+            (std::vector<std::string>{"データを保存できません。", "データを保存できません。"}));
   EXPECT_NE(form_->dlgComment(), nullptr);
   EXPECT_FALSE(form_->Enabled());
   d.cmdCansel_Click();
@@ -208,8 +211,9 @@ TEST_F(FolderDialogTest, OpensOnTheCurrentFolderAndDisablesTheMainWindow) {
 TEST_F(FolderDialogTest, AFolderWithoutHlExeIsRefused) {
   DlgFldSelect& d = Open(maps_);
   d.cmdOK_Click();
-  EXPECT_EQ(host_.messages, (std::vector<std::string>{
-                                "このフォルダにはhl.exeがありません。\r\nフォルダを再選択して下さい。"}));
+  EXPECT_EQ(host_.messages,
+            (std::vector<std::string>{
+                "このフォルダにはhl.exeがありません。\r\nフォルダを再選択して下さい。"}));
   EXPECT_NE(form_->dlgFldSelect(), nullptr);
   EXPECT_FALSE(form_->Enabled());
   EXPECT_EQ(form_->labHL.Caption(), game_);
@@ -255,8 +259,9 @@ TEST_F(FolderDialogTest, TheRootJoinsHlExeWithTwoSeparators) {
 TEST_F(FolderDialogTest, AnUnreadableDriveLeavesTheFolderListWhereItWas) {
   DlgFldSelect& d = Open(maps_);
   d.drvHL.SetListIndex(1);  // the user picks a drive that is not there
-  EXPECT_EQ(host_.messages, (std::vector<std::string>{
-                                "デバイスが使用できません。\r\nフォルダを再選択して下さい。"}));
+  EXPECT_EQ(
+      host_.messages,
+      (std::vector<std::string>{"デバイスが使用できません。\r\nフォルダを再選択して下さい。"}));
   EXPECT_EQ(d.drvHL.ListIndex(), 1);
   EXPECT_EQ(d.dirHL.Path(), maps_);
 }
@@ -289,11 +294,13 @@ TEST_F(FolderDialogTest, CancelAndTheCloseBoxLeaveTheGameFolder) {
   Open(game_).Unload();
   EXPECT_TRUE(form_->Enabled());
   EXPECT_EQ(form_->labHL.Caption(), game_);
-  EXPECT_EQ(host_.events, (std::vector<std::string>{"show folder", "close", "show folder", "close"}));
+  EXPECT_EQ(host_.events,
+            (std::vector<std::string>{"show folder", "close", "show folder", "close"}));
 }
 
 TEST_F(FolderDialogTest, AfterAGameStartItOpensOnTheGameFolder) {
-  testing::MakeExecutable(platform::JoinPath(game_, "hl.exe"), "#!/bin/sh\necho ran > \"$0.record\"\n");
+  testing::MakeExecutable(platform::JoinPath(game_, "hl.exe"),
+                          "#!/bin/sh\necho ran > \"$0.record\"\n");
   platform::ChangeFolder(dir_.Path());
   form_->cmdStart_Click();
   ASSERT_TRUE(testing::WaitForFile(platform::JoinPath(game_, "hl.exe.record")));

@@ -91,26 +91,41 @@ TEST_P(FormLoad, RestoresWhatItCanAndStopsQuietly) {
 INSTANTIATE_TEST_SUITE_P(
     Files, FormLoad,
     ::testing::Values(
-        LoadCase{"full", "/g\r\n 1 \r\n 2 \r\n 1 \r\n", "/g", {1, 2, 1},
+        LoadCase{"full",
+                 "/g\r\n 1 \r\n 2 \r\n 1 \r\n",
+                 "/g",
+                 {1, 2, 1},
                  " +skill \"1\" -heapsize 32000 -console"},
         LoadCase{"without_spaces", "/g\r\n2\r\n0\r\n0\r\n", "/g", {2, 0, 0}, " +skill \"2\""},
-        LoadCase{"lf_only", "/g\n 3 \n 4 \n 2 \n", "/g", {3, 4, 2},
+        LoadCase{"lf_only",
+                 "/g\n 3 \n 4 \n 2 \n",
+                 "/g",
+                 {3, 4, 2},
                  " +skill \"3\" -heapsize 128000 -dev toconsole"},
         LoadCase{"cr_only", "/g\r 1 \r 0 \r 0 \r", "/g", {1, 0, 0}, " +skill \"1\""},
         LoadCase{"one_line", "/g\r\n", "/g", {0, 0, 0}, ""},
         LoadCase{"difficulty_7", "/g\r\n 7 \r\n 2 \r\n 1 \r\n", "/g", {0, 0, 0}, ""},
-        LoadCase{"memory_out_of_range", "/g\r\n 1 \r\n 5 \r\n 1 \r\n", "/g", {1, 0, 0},
-                 " +skill \"1\""},
-        LoadCase{"minus_one_accepted", "/g\r\n-1 \r\n 1 \r\n 0 \r\n", "/g", {-1, 1, 0},
+        LoadCase{
+            "memory_out_of_range", "/g\r\n 1 \r\n 5 \r\n 1 \r\n", "/g", {1, 0, 0}, " +skill \"1\""},
+        LoadCase{"minus_one_accepted",
+                 "/g\r\n-1 \r\n 1 \r\n 0 \r\n",
+                 "/g",
+                 {-1, 1, 0},
                  " -heapsize 16000"},
         LoadCase{"too_big_for_16_bits", "/g\r\n 99999 \r\n 1 \r\n 1 \r\n", "/g", {0, 0, 0}, ""},
-        LoadCase{"three_lines", "/g\r\n 1 \r\n 1 \r\n", "/g", {1, 1, 0},
+        LoadCase{"three_lines",
+                 "/g\r\n 1 \r\n 1 \r\n",
+                 "/g",
+                 {1, 1, 0},
                  " +skill \"1\" -heapsize 16000"},
         LoadCase{"empty_file", "", "", {0, 0, 0}, ""},
-        LoadCase{"folder_not_code_page_932", "/g\x85\x40\r\n 1 \r\n 1 \r\n 1 \r\n", "",
-                 {0, 0, 0}, ""},
-        LoadCase{"japanese_folder", "/\x83\x51\x81\x5B\x83\x80 x\r\n 0 \r\n 0 \r\n 0 \r\n",
-                 "/ゲーム x", {0, 0, 0}, ""}),
+        LoadCase{
+            "folder_not_code_page_932", "/g\x85\x40\r\n 1 \r\n 1 \r\n 1 \r\n", "", {0, 0, 0}, ""},
+        LoadCase{"japanese_folder",
+                 "/\x83\x51\x81\x5B\x83\x80 x\r\n 0 \r\n 0 \r\n 0 \r\n",
+                 "/ゲーム x",
+                 {0, 0, 0},
+                 ""}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(FrmMainTest, UnloadWritesTheFourLinesEveryTime) {
@@ -167,8 +182,8 @@ TEST_F(FrmMainTest, CommentOnRowZeroOrNoSelectionShowsTheGuard) {
   form->cmdComment_Click();  // row 0
   form->cmbMap.SetListIndex(-1);
   form->cmdComment_Click();
-  EXPECT_EQ(host_.messages,
-            (std::vector<std::string>{"ここにコメントは付けられません", "ここにコメントは付けられません"}));
+  EXPECT_EQ(host_.messages, (std::vector<std::string>{"ここにコメントは付けられません",
+                                                      "ここにコメントは付けられません"}));
   EXPECT_TRUE(form->Enabled());
 }
 

@@ -53,7 +53,8 @@ TEST_F(MapListTest, SettingTheGameFolderFillsFoldersAndRows) {
   AddMaps({"a.bsp", "C.bsp", "b.bsp", "notes.txt"});
   auto form = LoadWithGame(game_);
   EXPECT_EQ(form->labValve.Caption(), platform::JoinPath(game_, "valve"));
-  EXPECT_EQ(form->labMaps.Caption(), platform::JoinPath(platform::JoinPath(game_, "valve"), "maps"));
+  EXPECT_EQ(form->labMaps.Caption(),
+            platform::JoinPath(platform::JoinPath(game_, "valve"), "maps"));
   EXPECT_EQ(Texts(form->cmbMap), (std::vector<std::string>{"最初から", "a.bsp", "b.bsp", "C.bsp"}));
   EXPECT_EQ(Texts(form->cmbMapComment),
             (std::vector<std::string>{kRow0, Pad("a.bsp"), Pad("b.bsp"), Pad("C.bsp")}));

@@ -25,14 +25,10 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitCase{" +map c1a0", {"+map", "c1a0"}},
                       SplitCase{" +skill \"1\"", {"+skill", "1"}},
                       SplitCase{" -dev toconsole", {"-dev", "toconsole"}},
-                      SplitCase{" +map \"a b\"", {"+map", "a b"}},
-                      SplitCase{"a\tb", {"a", "b"}},
-                      SplitCase{"a\"b c\"d", {"ab cd"}},
-                      SplitCase{"\"\"", {""}},
-                      SplitCase{"a\\\\b", {"a\\\\b"}},
-                      SplitCase{"a\\\"b", {"a\"b"}},
-                      SplitCase{"a\\\\\"b c\"", {"a\\b c"}},
-                      SplitCase{"\"a\"\"b\"", {"a\"b"}},
+                      SplitCase{" +map \"a b\"", {"+map", "a b"}}, SplitCase{"a\tb", {"a", "b"}},
+                      SplitCase{"a\"b c\"d", {"ab cd"}}, SplitCase{"\"\"", {""}},
+                      SplitCase{"a\\\\b", {"a\\\\b"}}, SplitCase{"a\\\"b", {"a\"b"}},
+                      SplitCase{"a\\\\\"b c\"", {"a\\b c"}}, SplitCase{"\"a\"\"b\"", {"a\"b"}},
                       SplitCase{"$(rm -rf x) `id` ;ls", {"$(rm", "-rf", "x)", "`id`", ";ls"}}));
 
 }  // namespace

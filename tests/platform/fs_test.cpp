@@ -21,7 +21,6 @@ using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
 
-
 TEST(JoinPath, AddsOneSeparatorWithoutLooking) {
   const std::string sep(1, kSeparator);
   EXPECT_EQ(JoinPath("a", "b"), "a" + sep + "b");

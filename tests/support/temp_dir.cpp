@@ -33,7 +33,8 @@ TempDir::~TempDir() {
   // Give back write permission that a test may have taken away.
   for (auto it = fs::recursive_directory_iterator(path_, ignored);
        it != fs::recursive_directory_iterator(); it.increment(ignored)) {
-    if (it->is_directory(ignored)) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    if (it->is_directory(ignored))
+      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
   }
   fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
   fs::remove_all(path_, ignored);
@@ -53,9 +54,13 @@ std::string ReadBytes(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-bool Exists(const std::string& path) { return fs::exists(fs::u8path(path)); }
+bool Exists(const std::string& path) {
+  return fs::exists(fs::u8path(path));
+}
 
-void MakeFolders(const std::string& path) { fs::create_directories(fs::u8path(path)); }
+void MakeFolders(const std::string& path) {
+  fs::create_directories(fs::u8path(path));
+}
 
 void MakeExecutable(const std::string& path, std::string_view content) {
   WriteBytes(path, content);

@@ -119,8 +119,7 @@ class DialogsTest : public QObject {
     QCOMPARE(label->text(), QString("Half-Lifeフォルダ"));
     QVERIFY(label->font().bold());
     QCOMPARE(QApplication::focusWidget()->objectName(), QString("cmdOK"));
-    QCOMPARE(FocusCycle(4),
-             (QStringList{"cmdOK", "cmdCancel", "dirHL", "drvHL", "cmdOK"}));
+    QCOMPARE(FocusCycle(4), (QStringList{"cmdOK", "cmdCancel", "dirHL", "drvHL", "cmdOK"}));
   }
 
   void folderDialogChoosesTheGameFolderThroughTheWidgets() {
@@ -164,8 +163,9 @@ class DialogsTest : public QObject {
     QString shown;
     tarq::testing::CloseNextMessageBox(&shown);
     QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-    QCOMPARE(shown, QString("TARQ|このフォルダにはhl.exeがありません。\nフォルダを再選択して下さい。|%1")
-                        .arg(static_cast<int>(QMessageBox::Warning)));
+    QCOMPARE(shown,
+             QString("TARQ|このフォルダにはhl.exeがありません。\nフォルダを再選択して下さい。|%1")
+                 .arg(static_cast<int>(QMessageBox::Warning)));
     QVERIFY(!window_->isEnabled());
     QVERIFY(window_->ShownDialog() == dialog);
   }

@@ -27,20 +27,24 @@ namespace {
 
 // The layout table of the main window.
 const Geometry kLayout[] = {
-    {"labHL", 240, 840, 4095, 255},         {"cmdFldSelect", 4440, 840, 255, 255},
-    {"labValve", 240, 1440, 4455, 255},     {"labMaps", 240, 2040, 4455, 255},
+    {"labHL", 240, 840, 4095, 255},          {"cmdFldSelect", 4440, 840, 255, 255},
+    {"labValve", 240, 1440, 4455, 255},      {"labMaps", 240, 2040, 4455, 255},
     {"cmbMapComment", 240, 2640, 4455, 300}, {"Command3", 1920, 3000, 1335, 255},
-    {"cmdComment", 3360, 3000, 1335, 255},  {"cmbDiff", 240, 3720, 1215, 300},
-    {"cmbMemory", 1680, 3720, 1215, 300},   {"cmbConsole", 3120, 3720, 1575, 300},
-    {"labCommand", 240, 4560, 4455, 495},   {"cmdStart", 3600, 5160, 1095, 375},
-    {"cmbMap", 2040, 5160, 975, 300},       {"flbSelect", 240, 5160, 1695, 270},
+    {"cmdComment", 3360, 3000, 1335, 255},   {"cmbDiff", 240, 3720, 1215, 300},
+    {"cmbMemory", 1680, 3720, 1215, 300},    {"cmbConsole", 3120, 3720, 1575, 300},
+    {"labCommand", 240, 4560, 4455, 495},    {"cmdStart", 3600, 5160, 1095, 375},
+    {"cmbMap", 2040, 5160, 975, 300},        {"flbSelect", 240, 5160, 1695, 270},
 };
 
 const char* const kCaptions[][2] = {
-    {"Label1", "TARQ"},        {"Label2", "Half-Lifeフォルダ"},
-    {"Label4", "Valveフォルダ"}, {"Label6", "Mapsフォルダ"},
-    {"Label11", "MAP"},        {"Label8", "難易度"},
-    {"Label9", "メモリ使用量"},  {"Label10", "コンソール"},
+    {"Label1", "TARQ"},
+    {"Label2", "Half-Lifeフォルダ"},
+    {"Label4", "Valveフォルダ"},
+    {"Label6", "Mapsフォルダ"},
+    {"Label11", "MAP"},
+    {"Label8", "難易度"},
+    {"Label9", "メモリ使用量"},
+    {"Label10", "コンソール"},
     {"Label12", "コマンドライン オプション"},
 };
 
@@ -72,9 +76,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(window_->windowIcon().availableSizes().value(0), QSize(32, 32));
   }
 
-  void controlsStandWhereTheLayoutPutsThem() {
-    tarq::testing::CheckLayout(window_.get(), kLayout);
-  }
+  void controlsStandWhereTheLayoutPutsThem() { tarq::testing::CheckLayout(window_.get(), kLayout); }
 
   void captionLabelsAreYellowOnBlack() {
     for (const auto& c : kCaptions) {
@@ -112,8 +114,7 @@ class MainWindowTest : public QObject {
       list->showPopup();
       QWidget* popup = list->view()->window();
       QVERIFY(QTest::qWaitForWindowExposed(popup));
-      QVERIFY2(popup->geometry().top() >= list->mapToGlobal(list->rect().bottomLeft()).y(),
-               name);
+      QVERIFY2(popup->geometry().top() >= list->mapToGlobal(list->rect().bottomLeft()).y(), name);
       list->hidePopup();
     }
     // The map lists lay out rows of one height: 32768 rows drop down at once.
@@ -133,7 +134,7 @@ class MainWindowTest : public QObject {
   }
 
   void tabVisitsTheControlsInOrder() {
-    const QStringList expected{"cmdFldSelect", "cmbMemory", "cmbConsole", "cmdComment",
+    const QStringList expected{"cmdFldSelect", "cmbMemory", "cmbConsole",    "cmdComment",
                                "cmdStart",     "cmbDiff",   "cmbMapComment", "cmdFldSelect"};
     QCOMPARE(QApplication::focusWidget()->objectName(), expected.first());
     QCOMPARE(tarq::testing::FocusCycle(expected.size() - 1), expected);

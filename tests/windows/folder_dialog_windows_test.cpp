@@ -100,8 +100,9 @@ TEST_F(WindowsFolderDialog, ADriveThatIsNotThereLeavesTheFolderList) {
   };
   DlgFldSelect& d = Open(dir_.Path());
   d.drvHL.SetListIndex(d.drvHL.ListCount() - 1);
-  EXPECT_EQ(host_.messages, (std::vector<std::string>{
-                                "デバイスが使用できません。\r\nフォルダを再選択して下さい。"}));
+  EXPECT_EQ(
+      host_.messages,
+      (std::vector<std::string>{"デバイスが使用できません。\r\nフォルダを再選択して下さい。"}));
   EXPECT_EQ(d.dirHL.Path(), dir_.Path());
   EXPECT_EQ(d.drvHL.ListIndex(), d.drvHL.ListCount() - 1);
 }

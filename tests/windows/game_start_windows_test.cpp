@@ -48,18 +48,17 @@ TEST_P(EveryOptionRow, StartsExactlyHlExeQuotedWithTheOptionsUnchanged) {
   ASSERT_TRUE(StartGame(folder, GetParam().options));
   const std::string record = platform::JoinPath(folder, "hl.exe.record");
   ASSERT_TRUE(testing::WaitForFile(record));
-  EXPECT_EQ(ReadBytes(record), "\"" + folder + "\\hl.exe\"" + GetParam().options + "\n" +
-                                   folder + "\n");
+  EXPECT_EQ(ReadBytes(record),
+            "\"" + folder + "\\hl.exe\"" + GetParam().options + "\n" + folder + "\n");
   EXPECT_EQ(platform::CurrentFolder(), folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Options, EveryOptionRow,
-    ::testing::Values(Row{"none", ""}, Row{"map", " +map c1a0"},
-                      Row{"easy", " +skill \"1\""}, Row{"normal", " +skill \"2\""},
-                      Row{"hard", " +skill \"3\""}, Row{"heap_16", " -heapsize 16000"},
-                      Row{"heap_128", " -heapsize 128000"}, Row{"console", " -console"},
-                      Row{"dev_console", " -dev toconsole"},
+    ::testing::Values(Row{"none", ""}, Row{"map", " +map c1a0"}, Row{"easy", " +skill \"1\""},
+                      Row{"normal", " +skill \"2\""}, Row{"hard", " +skill \"3\""},
+                      Row{"heap_16", " -heapsize 16000"}, Row{"heap_128", " -heapsize 128000"},
+                      Row{"console", " -console"}, Row{"dev_console", " -dev toconsole"},
                       Row{"all", " +map c2a1 +skill \"1\" -heapsize 32000 -console"}),
     [](const auto& p) { return std::string(p.param.name); });
 

@@ -18,8 +18,8 @@ std::string Unescape(const std::string& field) {
   for (std::size_t i = 0; i < field.size(); ++i) {
     if (field[i] == '\\' && i + 3 < field.size()) {
       const std::string octal = field.substr(i + 1, 3);
-      if (octal.size() == 3 && std::all_of(octal.begin(), octal.end(),
-                                            [](char c) { return c >= '0' && c <= '7'; })) {
+      if (octal.size() == 3 &&
+          std::all_of(octal.begin(), octal.end(), [](char c) { return c >= '0' && c <= '7'; })) {
         out.push_back(static_cast<char>(std::stoi(octal, nullptr, 8)));
         i += 3;
         continue;
@@ -31,11 +31,11 @@ std::string Unescape(const std::string& field) {
 }
 
 bool IsUserVolume(const std::string& source, const std::string& type, const std::string& at) {
-  static const char* const kDiskTypes[] = {"ext2", "ext3",  "ext4",  "xfs",     "btrfs", "vfat",
-                                           "exfat", "ntfs", "ntfs3", "fuseblk", "iso9660",
-                                           "udf",   "hfsplus", "f2fs"};
-  const bool disk = std::find(std::begin(kDiskTypes), std::end(kDiskTypes), type) !=
-                    std::end(kDiskTypes);
+  static const char* const kDiskTypes[] = {"ext2",    "ext3",  "ext4",    "xfs",   "btrfs",
+                                           "vfat",    "exfat", "ntfs",    "ntfs3", "fuseblk",
+                                           "iso9660", "udf",   "hfsplus", "f2fs"};
+  const bool disk =
+      std::find(std::begin(kDiskTypes), std::end(kDiskTypes), type) != std::end(kDiskTypes);
   const bool userPlace =
       at.rfind("/media/", 0) == 0 || at.rfind("/mnt/", 0) == 0 || at.rfind("/run/media/", 0) == 0;
   return disk && userPlace && source.rfind("/dev/", 0) == 0;

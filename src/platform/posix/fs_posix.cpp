@@ -42,9 +42,13 @@ bool detail::WriteToHandle(intptr_t handle, const char* data, std::size_t size) 
   return WriteAll(static_cast<int>(handle), data, size);
 }
 
-bool detail::SyncHandle(intptr_t handle) { return ::fsync(static_cast<int>(handle)) == 0; }
+bool detail::SyncHandle(intptr_t handle) {
+  return ::fsync(static_cast<int>(handle)) == 0;
+}
 
-bool detail::CloseHandle(intptr_t handle) { return ::close(static_cast<int>(handle)) == 0; }
+bool detail::CloseHandle(intptr_t handle) {
+  return ::close(static_cast<int>(handle)) == 0;
+}
 
 bool detail::MoveIntoPlace(const std::string& from, const std::string& to) {
   if (::rename(from.c_str(), to.c_str()) != 0) return false;
@@ -57,7 +61,9 @@ bool detail::MoveIntoPlace(const std::string& from, const std::string& to) {
   return true;
 }
 
-void detail::RemoveFile(const std::string& path) { ::unlink(path.c_str()); }
+void detail::RemoveFile(const std::string& path) {
+  ::unlink(path.c_str());
+}
 
 std::string ProgramFolder() {
   std::string buffer(PATH_MAX, '\0');
@@ -165,9 +171,9 @@ bool AtomicFileWriter::Open() {
   return true;
 }
 
-
 std::optional<std::vector<std::string>> detail::ListEntries(
-    const std::string& folder, EntryKind kind, const std::function<bool(std::string_view)>& accept) {
+    const std::string& folder, EntryKind kind,
+    const std::function<bool(std::string_view)>& accept) {
   if (folder.empty()) return std::nullopt;  // no folder at all, not the current one
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) return std::nullopt;

@@ -24,7 +24,10 @@ bool IsNativeProgram(const std::string& path) {
   char head[4] = {};
   const ssize_t n = ::read(fd, head, sizeof head);
   ::close(fd);
-  return (n >= 4 && std::memcmp(head, "\x7f" "ELF", 4) == 0) ||
+  return (n >= 4 && std::memcmp(head,
+                                "\x7f"
+                                "ELF",
+                                4) == 0) ||
          (n >= 2 && head[0] == '#' && head[1] == '!');
 }
 
@@ -44,7 +47,9 @@ std::string FindInPath(const std::string& name) {
 
 }  // namespace
 
-bool ChangeDrive(std::string_view /*folder*/) { return true; }
+bool ChangeDrive(std::string_view /*folder*/) {
+  return true;
+}
 
 bool ChangeFolder(const std::string& folder) {
   return !folder.empty() && ::chdir(folder.c_str()) == 0;

@@ -6,10 +6,16 @@
 
 namespace tarq::platform {
 
-bool IsValidCp932(std::string_view bytes) { return cp932::IsValid(bytes); }
+bool IsValidCp932(std::string_view bytes) {
+  return cp932::IsValid(bytes);
+}
 
-std::optional<std::string> DecodeCp932(std::string_view bytes) { return cp932::Decode(bytes); }
+std::optional<std::string> DecodeCp932(std::string_view bytes) {
+  return cp932::Decode(bytes);
+}
 
-std::optional<std::string> EncodeCp932(std::string_view utf8) { return cp932::EncodeUtf8(utf8); }
+std::optional<std::string> EncodeCp932(std::string_view utf8) {
+  return cp932::EncodeUtf8(utf8);
+}
 
 }  // namespace tarq::platform

@@ -18,8 +18,8 @@ std::vector<Drive> ListDrives() {
   for (int i = 0; i < 26; ++i) {
     if ((mask & (1u << i)) == 0) continue;
     const char letter = static_cast<char>('A' + i);
-    drives.push_back({std::string(1, letter) + ":\\",
-                      std::string(1, static_cast<char>('a' + i)) + ":"});
+    drives.push_back(
+        {std::string(1, letter) + ":\\", std::string(1, static_cast<char>('a' + i)) + ":"});
   }
   return drives;
 }

@@ -16,7 +16,9 @@ namespace {
 using win32::Narrow;
 using win32::Wide;
 
-HANDLE AsHandle(intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+HANDLE AsHandle(intptr_t h) {
+  return reinterpret_cast<HANDLE>(h);
+}
 
 bool WriteAll(HANDLE file, const char* data, std::size_t size) {
   while (size > 0) {
@@ -47,16 +49,22 @@ bool detail::WriteToHandle(intptr_t handle, const char* data, std::size_t size) 
   return WriteAll(AsHandle(handle), data, size);
 }
 
-bool detail::SyncHandle(intptr_t handle) { return FlushFileBuffers(AsHandle(handle)) != 0; }
+bool detail::SyncHandle(intptr_t handle) {
+  return FlushFileBuffers(AsHandle(handle)) != 0;
+}
 
-bool detail::CloseHandle(intptr_t handle) { return ::CloseHandle(AsHandle(handle)) != 0; }
+bool detail::CloseHandle(intptr_t handle) {
+  return ::CloseHandle(AsHandle(handle)) != 0;
+}
 
 bool detail::MoveIntoPlace(const std::string& from, const std::string& to) {
   return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-void detail::RemoveFile(const std::string& path) { DeleteFileW(Wide(path).c_str()); }
+void detail::RemoveFile(const std::string& path) {
+  DeleteFileW(Wide(path).c_str());
+}
 
 std::string ProgramFolder() {
   std::wstring buffer(MAX_PATH, L'\0');
@@ -77,9 +85,9 @@ namespace {
 // Whether a file can be made in the folder: the only sure test where access
 // control lists and folder virtualisation decide.
 bool CanWriteIn(const std::string& folder) {
-  const HANDLE probe = CreateFileW(Wide(JoinPath(folder, "tarq-write-test.tmp")).c_str(),
-                                   GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  const HANDLE probe =
+      CreateFileW(Wide(JoinPath(folder, "tarq-write-test.tmp")).c_str(), GENERIC_WRITE, 0, nullptr,
+                  CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   if (probe == INVALID_HANDLE_VALUE) return false;
   CloseHandle(probe);
   return true;
@@ -160,8 +168,8 @@ bool AtomicFileWriter::Open() {
   std::random_device random;
   for (int attempt = 0; attempt < 16; ++attempt) {
     std::string candidate = path_ + "." + std::to_string(random() % 1000000u) + ".tmp";
-    const HANDLE file = CreateFileW(Wide(candidate).c_str(), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateFileW(Wide(candidate).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
       handle_ = reinterpret_cast<intptr_t>(file);
       tempPath_ = std::move(candidate);
@@ -175,15 +183,16 @@ bool AtomicFileWriter::Open() {
 }
 
 std::optional<std::vector<std::string>> detail::ListEntries(
-    const std::string& folder, EntryKind kind, const std::function<bool(std::string_view)>& accept) {
+    const std::string& folder, EntryKind kind,
+    const std::function<bool(std::string_view)>& accept) {
   if (folder.empty()) return std::nullopt;  // no folder at all, not the current one
   // Every name is read and matched here: the system's own "*.bsp" would
   // also match names whose 8.3 short name ends in .BSP.
   WIN32_FIND_DATAW found;
   const HANDLE search = FindFirstFileExW(
       Wide(ChildFolder(folder, "*")).c_str(), FindExInfoBasic, &found,
-      kind == EntryKind::kFolder ? FindExSearchLimitToDirectories : FindExSearchNameMatch,
-      nullptr, FIND_FIRST_EX_LARGE_FETCH);
+      kind == EntryKind::kFolder ? FindExSearchLimitToDirectories : FindExSearchNameMatch, nullptr,
+      FIND_FIRST_EX_LARGE_FETCH);
   if (search == INVALID_HANDLE_VALUE) {
     // An empty folder still lists; a missing one does not.
     return GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(folder)

@@ -38,8 +38,8 @@ bool StartDetachedProcess(const ProcessStart& start) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                      nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
+  if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
     return false;
   }
   CloseHandle(process.hThread);

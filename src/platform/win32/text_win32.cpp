@@ -11,8 +11,8 @@ namespace win32 {
 
 std::wstring Wide(std::string_view utf8) {
   if (utf8.empty()) return {};
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                    nullptr, 0);
+  const int n =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
   std::wstring out(static_cast<std::size_t>(n), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
   return out;
@@ -40,14 +40,16 @@ std::optional<std::wstring> FromCp932(std::string_view bytes) {
                                     static_cast<int>(bytes.size()), nullptr, 0);
   if (n <= 0) return std::nullopt;
   std::wstring out(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data(),
-                      static_cast<int>(bytes.size()), out.data(), n);
+  MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()),
+                      out.data(), n);
   return out;
 }
 
 }  // namespace
 
-bool IsValidCp932(std::string_view bytes) { return FromCp932(bytes).has_value(); }
+bool IsValidCp932(std::string_view bytes) {
+  return FromCp932(bytes).has_value();
+}
 
 std::optional<std::string> DecodeCp932(std::string_view bytes) {
   const auto wide = FromCp932(bytes);
@@ -60,9 +62,9 @@ std::optional<std::string> EncodeCp932(std::string_view utf8) {
   if (!IsValidUtf8(utf8)) return std::nullopt;
   const std::wstring wide = win32::Wide(utf8);
   BOOL usedDefault = FALSE;
-  const int n = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, wide.data(),
-                                    static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                    &usedDefault);
+  const int n =
+      WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, wide.data(),
+                          static_cast<int>(wide.size()), nullptr, 0, nullptr, &usedDefault);
   if (n <= 0 || usedDefault) return std::nullopt;
   std::string out(static_cast<std::size_t>(n), '\0');
   WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
