@@ -86,8 +86,13 @@ std::string PrintForm(std::int32_t value) {
   return text;
 }
 
+bool CanStoreGameFolder(std::string_view folder) {
+  return folder.find_first_of("\r\n") == std::string_view::npos &&
+         platform::EncodeCp932(folder).has_value();
+}
+
 std::optional<std::string> SettingsFileBytes(const SettingsValues& values) {
-  if (values.gameFolder.find_first_of("\r\n") != std::string::npos) return std::nullopt;
+  if (!CanStoreGameFolder(values.gameFolder)) return std::nullopt;
   const auto folder = platform::EncodeCp932(values.gameFolder);
   if (!folder) return std::nullopt;
   std::string bytes = *folder;

@@ -40,8 +40,11 @@ struct SettingsValues {
   std::int16_t console = 0;
 };
 
-// The file's bytes; nullopt when the folder cannot be written in code page
-// 932 or holds a line break, which the file could not carry.
+// Whether the file can carry this game folder as its first line: code page
+// 932 text without a line break.
+bool CanStoreGameFolder(std::string_view folder);
+
+// The file's bytes; nullopt when CanStoreGameFolder is false.
 std::optional<std::string> SettingsFileBytes(const SettingsValues& values);
 
 // Replaces the file atomically; false leaves the previous file untouched.

@@ -1,11 +1,11 @@
 #include "forms/dlg_fld_select.h"
 
 #include "core/game_start.h"
+#include "core/settings_file.h"
 #include "forms/frm_main.h"
 #include "forms/messages.h"
 #include "platform/fs.h"
 #include "platform/process.h"
-#include "platform/text.h"
 
 namespace tarq::forms {
 
@@ -34,11 +34,9 @@ void DlgFldSelect::drvHL_Change() {
 
 void DlgFldSelect::cmdOK_Click() {
   const std::string folder = dirHL.Path();
-  // The settings file keeps the folder as its first line in code page 932:
-  // a folder that it could not carry is refused like one without hl.exe.
-  const bool storable =
-      folder.find_first_of("\r\n") == std::string::npos && platform::EncodeCp932(folder);
-  if (!storable ||
+  // A folder that the settings file could not carry is refused like one
+  // without hl.exe.
+  if (!core::CanStoreGameFolder(folder) ||
       !platform::CanOpenForReading(platform::JoinPath(folder, core::kGameExecutable))) {
     host_.MsgBox(kMsgNoGameHere);
     return;
