@@ -3,7 +3,7 @@
 PRESET ?= dev
 BUILD := build/$(PRESET)
 
-.PHONY: all deps build run test screenshot bench package fuzz clean
+.PHONY: all deps build run test format screenshot bench package fuzz clean
 
 all: build
 
@@ -17,10 +17,11 @@ build: deps
 run: build
 	@scripts/run $(BUILD)/src/app/tarq
 
-# Every test: the native suite, the same suite built with AddressSanitizer
-# and UBSan, a few seconds of each fuzz target, then the Windows build's
-# tests under Wine.
+# Every test: the formatting, the native suite, the same suite built with
+# AddressSanitizer and UBSan, a few seconds of each fuzz target, then the
+# Windows build's tests under Wine.
 test: build
+	@scripts/check-format
 	@ctest --preset $(PRESET)
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan
@@ -28,8 +29,11 @@ test: build
 	@scripts/fuzz 5
 	@NATIVE_PRESET=$(PRESET) scripts/windows-tests
 
+format: deps
+	@scripts/check-format --fix
+
 screenshot: build
-	@scripts/screenshot $(BUILD)/src/app/tarq docs/main-window.png
+	@cmake --build --preset $(PRESET) --target screenshot
 
 bench: deps
 	@cmake --preset release >/dev/null
