@@ -3,10 +3,11 @@
 # Chooses the game folder with "...", picks a map, attaches a mark and a
 # comment, picks a difficulty, presses START and closes the window; then
 # checks what the stand-in game received and the bytes of both data files.
-# Usage: launcher_e2e.sh <tarq binary> <tools folder>
+# Usage: launcher_e2e.sh <tarq binary> <tools folder> <version>
 set -euo pipefail
 tarq=$(realpath "$1")
 tools=$(realpath "$2")
+title="TARQ $3"
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -24,7 +25,7 @@ chmod +x "$game/hl.exe"
 : > "$game/valve/maps/c2a1.bsp"
 
 export QT_QPA_PLATFORM=xcb
-export tools game work
+export tools game work title
 "$here/../../scripts/xvfb-run-here" bash -euo pipefail -c '
   fail() { echo "e2e: $*" >&2; exit 1; }
   window() {  # window id by exact title, waiting for it
@@ -46,7 +47,7 @@ export tools game work
 
   cd "$game"  # the folder dialog opens on the current folder
   "$work/prog/tarq" & pid=$!
-  main=$(window "TARQ 0.33")
+  main=$(window "$title")
   sleep 0.5
   xdotool windowfocus --sync "$main"
   keys Return                       # "..." has the focus

@@ -2,13 +2,14 @@
 # Builds the Debian package from a build folder and checks what it holds and
 # what it depends on with dpkg-deb (installing it into a fresh root would
 # need a whole Debian with Qt downloaded on every run).
-# Usage: package_contents.sh <build folder>
+# Usage: package_contents.sh <build folder> <version>
 set -euo pipefail
 build=$(realpath "$1")
+version=$2
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 (cd "$build" && cpack -G DEB -B "$out" >/dev/null)
-deb=$(ls "$out"/tarq_0.33_*.deb)
+deb=$(ls "$out"/tarq_"$version"_*.deb)
 fail() { echo "package_contents: $*" >&2; exit 1; }
 
 contents=$(dpkg-deb -c "$deb")
@@ -18,7 +19,7 @@ for f in ./usr/bin/tarq ./usr/share/applications/tarq.desktop \
   grep -q " $f\$" <<<"$contents" || fail "missing $f"
 done
 [ "$(dpkg-deb -f "$deb" Package)" = tarq ] || fail "package name"
-[ "$(dpkg-deb -f "$deb" Version)" = 0.33 ] || fail "version"
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "version"
 depends=$(dpkg-deb -f "$deb" Depends)
 for d in fonts-ipafont-gothic libqt6widgets6 libqt6gui6 libqt6core6 libc6; do
   grep -q "$d" <<<"$depends" || fail "no dependency on $d: $depends"
