@@ -7,6 +7,7 @@
 
 #include "catalogue/comment_store.h"
 #include "fuzz_support.h"
+#include "support/records.h"
 
 using namespace tarq;
 
@@ -23,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string path = fuzz::Folder() + "/tarqcom.dat";
   fuzz::Put(path, bytes);
   const catalogue::CommentStore store(path);
-  const catalogue::ReadAllResult all = store.ReadAllComments();
+  const catalogue::CommentSnapshot all = store.ReadAllComments();
   const catalogue::FindResult found = store.FindComment("c1a0.bsp");
   if (all.status == catalogue::StoreStatus::kOk)
     FUZZ_CHECK(found.status == catalogue::StoreStatus::kOk);
@@ -42,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // writes the same bytes again.
   std::string written;
   std::vector<catalogue::CommentRecord> storable;
-  for (const auto& r : all.records) {
+  for (const auto& r : testing::Records(all)) {
     if (!Storable(r.sMapFile) || !Storable(r.sMark) || !Storable(r.sComment)) continue;
     const auto record = catalogue::EncodeRecord(r.sMapFile, r.sMark, r.sComment);
     if (!record) continue;
@@ -53,14 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Put(copy, written);
   const auto again = catalogue::CommentStore(copy).ReadAllComments();
   FUZZ_CHECK(again.status == catalogue::StoreStatus::kOk);
-  FUZZ_CHECK(again.records == storable);
+  FUZZ_CHECK(testing::Records(again) == storable);
 
   // A save keeps the others in order and puts the new record last.
   if (all.records.size() < static_cast<std::size_t>(catalogue::kMaxRecords)) {
     FUZZ_CHECK(store.SaveComment("fuzz.bsp", "◎", "x") == catalogue::StoreStatus::kOk);
     const auto after = store.ReadAllComments();
     FUZZ_CHECK(after.status == catalogue::StoreStatus::kOk);
-    std::vector<catalogue::CommentRecord> expected = all.records;
+    std::vector<catalogue::CommentRecord> expected = testing::Records(all);
     for (std::size_t i = expected.size(); i-- > 0;) {
       if (expected[i].sMapFile == "fuzz.bsp") {
         expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(i));
@@ -68,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       }
     }
     expected.push_back({"fuzz.bsp", "◎", "x"});
-    FUZZ_CHECK(after.records == expected);
+    FUZZ_CHECK(testing::Records(after) == expected);
   }
   return 0;
 }

@@ -7,9 +7,9 @@
 #include <filesystem>
 
 #include "catalogue/comment_store.h"
-#include "catalogue/map_rows.h"
 #include "forms/frm_main.h"
 #include "fuzz_support.h"
+#include "support/records.h"
 
 using namespace tarq;
 
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto read = catalogue::CommentStore(path).ReadAllComments();
   for (int i = 1; i < rows; ++i) {
     FUZZ_CHECK(form.cmbMapComment.List(i) ==
-               catalogue::ComposeMapRow(form.cmbMap.List(i), read.records));
+               testing::ReferenceMapRow(form.cmbMap.List(i), read.records));
   }
   FUZZ_CHECK(fuzz::Get(path) == bytes);  // a rebuild writes nothing
   return 0;

@@ -10,6 +10,7 @@
 #include "platform/file_lock.h"
 #include "platform/fs.h"
 #include "platform/text.h"
+#include "platform/text_lines.h"
 
 namespace tarq::catalogue {
 namespace {
@@ -88,103 +89,76 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
-// Parses one field of a line starting at pos. The structural bytes (quote,
-// comma, blanks) are all below 0x40 and so can never be the second byte of
-// a double-byte character: scanning bytes is safe once the file is valid.
-bool ParseField(std::string_view line, std::size_t base, std::size_t& pos, bool last, Span& value) {
+std::size_t SkipBlanks(std::string_view line, std::size_t pos) {
   while (pos < line.size() && IsBlank(line[pos])) ++pos;
-  if (pos < line.size() && line[pos] == '"') {
-    const std::size_t close = line.find('"', pos + 1);
-    if (close == std::string_view::npos) return false;
-    value = {static_cast<std::uint32_t>(base + pos + 1), static_cast<std::uint32_t>(base + close)};
-    pos = close + 1;
-    while (pos < line.size() && IsBlank(line[pos])) ++pos;
-  } else {
-    std::size_t end = line.find(',', pos);
-    if (end == std::string_view::npos) end = line.size();
-    std::size_t trimmed = end;
-    while (trimmed > pos && IsBlank(line[trimmed - 1])) --trimmed;
-    value = {static_cast<std::uint32_t>(base + pos), static_cast<std::uint32_t>(base + trimmed)};
-    pos = end;
-  }
-  if (last) return pos == line.size();
-  if (pos >= line.size() || line[pos] != ',') return false;
-  ++pos;
-  return true;
+  return pos;
 }
 
-// The line as the launcher writes it, "a","b","c", with nothing else: the
-// usual case, three quote searches. False sends the line to the general parse.
-bool ParseQuotedLine(std::string_view line, std::size_t base, RawRecord& record) {
-  const char* const p = line.data();
-  const char* const end = p + line.size();
-  const char* at = p;
+// Parses the three fields of one line, offsets from `base`. A field is
+// quoted (the text up to the next quote, which may hold commas; blanks
+// around it ignored) or bare (up to the next comma, blanks trimmed). False
+// for other than three fields, a quote not closed on the line, or text
+// after a closing quote. The structural bytes (quote, comma, blanks) are all
+// below 0x40 and so never the second byte of a double-byte character:
+// scanning bytes is safe once the file is valid code page 932.
+bool ParseRecordLine(std::string_view line, std::size_t base, RawRecord& record) {
+  const auto find = [line](std::size_t from, char c) {
+    const void* hit = std::memchr(line.data() + from, c, line.size() - from);
+    return hit != nullptr ? static_cast<std::size_t>(static_cast<const char*>(hit) - line.data())
+                          : std::string_view::npos;
+  };
+  std::size_t pos = 0;
   for (int f = 0; f < 3; ++f) {
-    if (at >= end || *at != '"') return false;
-    const auto* close =
-        static_cast<const char*>(std::memchr(at + 1, '"', static_cast<std::size_t>(end - at - 1)));
-    if (close == nullptr) return false;
-    record.field[f] = {static_cast<std::uint32_t>(base + static_cast<std::size_t>(at + 1 - p)),
-                       static_cast<std::uint32_t>(base + static_cast<std::size_t>(close - p))};
-    at = close + 1;
+    pos = SkipBlanks(line, pos);
+    std::size_t begin = pos;
+    std::size_t end = 0;
+    if (pos < line.size() && line[pos] == '"') {
+      begin = pos + 1;
+      end = find(begin, '"');
+      if (end == std::string_view::npos) return false;
+      pos = SkipBlanks(line, end + 1);
+    } else {
+      pos = std::min(find(pos, ','), line.size());
+      end = pos;
+      while (end > begin && IsBlank(line[end - 1])) --end;
+    }
+    record.field[f] = {static_cast<std::uint32_t>(base + begin),
+                       static_cast<std::uint32_t>(base + end)};
     if (f < 2) {
-      if (at >= end || *at != ',') return false;
-      ++at;
+      if (pos >= line.size() || line[pos] != ',') return false;
+      ++pos;
     }
   }
-  return at == end;
+  return pos == line.size();
 }
 
 // Calls take(record) for each record of text (file bytes, or their UTF-8
-// decoding: the structure is the same ASCII bytes in both).
+// decoding: the structure is the same ASCII bytes in both). Blank lines
+// hold no record.
 template <typename Take>
 StoreStatus ForEachRecord(std::string_view text, bool countRecords, Take&& take) {
-  const char* const data = text.data();
-  const std::size_t size = text.size();
-  if (size >= 0xFFFFFFFFu) return StoreStatus::kTooMany;
-  std::size_t start = 0;
+  if (text.size() >= 0xFFFFFFFFu) return StoreStatus::kTooMany;
+  StoreStatus status = StoreStatus::kOk;
   std::size_t count = 0;
-  // The next CR and the next LF, each found by memchr and kept until passed.
-  const auto find = [data, size](std::size_t from, char c) {
-    const void* hit = size > from ? std::memchr(data + from, c, size - from) : nullptr;
-    return hit != nullptr ? static_cast<std::size_t>(static_cast<const char*>(hit) - data) : size;
-  };
-  std::size_t nextCr = find(0, '\r');
-  std::size_t nextLf = find(0, '\n');
-  while (start < size) {
-    if (nextCr < start) nextCr = find(start, '\r');
-    if (nextLf < start) nextLf = find(start, '\n');
-    const std::size_t end = std::min(nextCr, nextLf);
-    const std::string_view line(data + start, end - start);
-    std::size_t next = end + 1;
-    if (end + 1 < size && data[end] == '\r' && data[end + 1] == '\n') ++next;
-    bool blank = true;
-    for (const char c : line) {
-      if (!IsBlank(c)) {
-        blank = false;
-        break;
-      }
+  platform::ForEachLine(text, [&](std::string_view line) {
+    if (SkipBlanks(line, 0) == line.size()) return true;
+    if (countRecords && count >= static_cast<std::size_t>(kMaxRecords)) {
+      status = StoreStatus::kTooMany;
+      return false;
     }
-    if (!blank) {
-      if (countRecords && count >= static_cast<std::size_t>(kMaxRecords)) {
-        return StoreStatus::kTooMany;
-      }
-      RawRecord record;
-      record.line = {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end)};
-      if (!ParseQuotedLine(line, start, record)) {
-        std::size_t pos = 0;
-        for (int f = 0; f < 3; ++f) {
-          if (!ParseField(line, start, pos, f == 2, record.field[f])) {
-            return StoreStatus::kMalformed;
-          }
-        }
-      }
-      take(record);
-      ++count;
+    const auto start = static_cast<std::size_t>(line.data() - text.data());
+    RawRecord record;
+    record.line = {static_cast<std::uint32_t>(start),
+                   static_cast<std::uint32_t>(start + line.size())};
+    if (!ParseRecordLine(line, start, record)) {
+      status = StoreStatus::kMalformed;
+      return false;
     }
-    start = next;
-  }
-  return StoreStatus::kOk;
+    take(record);
+    ++count;
+    return true;
+  });
+  return status;
 }
 
 // Reads and parses the file; its code page check is left to Checked().
@@ -304,7 +278,7 @@ std::optional<std::string> EncodeRecord(std::string_view name, std::string_view 
   return record;
 }
 
-CommentSnapshot CommentStore::ReadSnapshot() const {
+CommentSnapshot CommentStore::ReadAllComments() const {
   CommentSnapshot snapshot;
   platform::ReadResult file = platform::ReadWholeFile(path_);
   if (file.status == platform::ReadStatus::kMissing) return snapshot;
@@ -325,18 +299,6 @@ CommentSnapshot CommentStore::ReadSnapshot() const {
   });
   if (snapshot.status != StoreStatus::kOk) snapshot.records.clear();
   return snapshot;
-}
-
-ReadAllResult CommentStore::ReadAllComments() const {
-  const CommentSnapshot snapshot = ReadSnapshot();
-  ReadAllResult result;
-  result.status = snapshot.status;
-  result.records.reserve(snapshot.records.size());
-  for (const RecordView& r : snapshot.records) {
-    result.records.push_back(
-        {std::string(r.sMapFile), std::string(r.sMark), std::string(r.sComment)});
-  }
-  return result;
 }
 
 FindResult CommentStore::FindComment(std::string_view name) const {

@@ -43,11 +43,6 @@ enum class StoreStatus : std::uint8_t {
   kWriteFailed,
 };
 
-struct ReadAllResult {
-  StoreStatus status = StoreStatus::kOk;
-  std::vector<CommentRecord> records;  // empty unless kOk
-};
-
 struct FindResult {
   StoreStatus status = StoreStatus::kOk;
   bool found = false;
@@ -77,12 +72,8 @@ class CommentStore final {
  public:
   explicit CommentStore(std::string path) : path_(std::move(path)) {}
 
-  const std::string& Path() const { return path_; }
-
   // Every record in file order; none when the file does not exist.
-  ReadAllResult ReadAllComments() const;
-  // The same without a copy of each text: for the map list.
-  CommentSnapshot ReadSnapshot() const;
+  CommentSnapshot ReadAllComments() const;
 
   // The last record whose key equals name; no record limit.
   FindResult FindComment(std::string_view name) const;

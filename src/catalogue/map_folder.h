@@ -7,8 +7,6 @@
 
 namespace tarq::catalogue {
 
-inline constexpr std::string_view kMapPattern = "*.bsp";
-
 // True for names that end in ".bsp" in any letter case.
 bool IsMapFileName(std::string_view name);
 

@@ -1,4 +1,4 @@
-#include "catalogue/map_rows.h"
+#include "catalogue/record_index.h"
 
 #include "platform/text.h"
 
@@ -15,38 +15,11 @@ std::string PaddedName(std::string_view name, std::size_t extra) {
   return row;
 }
 
-}  // namespace
-
-std::string ComposeMapRow(std::string_view name, const std::vector<CommentRecord>& records) {
-  std::string row = PaddedName(name, 0);
-  for (const CommentRecord& r : records) {
-    if (r.sMapFile == name) {
-      row += r.sMark;
-      row += kMarkSeparator;
-    }
-  }
-  for (const CommentRecord& r : records) {
-    if (r.sMapFile == name) row += r.sComment;
-  }
-  return row;
-}
-
-namespace {
-
-std::vector<RecordView> Views(const std::vector<CommentRecord>& records) {
-  std::vector<RecordView> views;
-  views.reserve(records.size());
-  for (const CommentRecord& r : records) views.push_back({r.sMapFile, r.sMark, r.sComment});
-  return views;
-}
-
 std::size_t Hash(std::string_view name) {
   return std::hash<std::string_view>{}(name);
 }
 
 }  // namespace
-
-RecordIndex::RecordIndex(const std::vector<CommentRecord>& records) : RecordIndex(Views(records)) {}
 
 RecordIndex::RecordIndex(std::vector<RecordView> records) : records_(std::move(records)) {
   std::size_t capacity = 16;

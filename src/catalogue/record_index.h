@@ -1,9 +1,12 @@
 #pragma once
-// The display rows of the map list: each map file name padded with ASCII
+// The display row of a map in the map list: its file name padded with ASCII
 // spaces to 16 characters, then the marks of its records (each followed by
 // an ideographic space), then their comments, records in file order.
 //
 //   "c1a0.bsp" + 8 spaces + "◎" + U+3000 + "test"
+//
+// The records are indexed by name once, so that the rows of N maps cost
+// time linear in maps plus records.
 
 #include <cstdint>
 #include <string>
@@ -14,24 +17,16 @@
 
 namespace tarq::catalogue {
 
-inline constexpr std::string_view kFirstMapRow = "最初から";
-inline constexpr std::string_view kFirstMapCommentRow =
-    "最初から　　　　－　HALF-LIFEを最初から始めます";
 inline constexpr std::size_t kNamePadding = 16;           // UTF-16 code units
 inline constexpr std::string_view kMarkSeparator = "　";  // U+3000
 
-// The row of one map, scanning every record: the definition.
-std::string ComposeMapRow(std::string_view name, const std::vector<CommentRecord>& records);
-
-// The records grouped by name, in file order within each name, so that the
-// rows of N maps cost time linear in maps plus records. An open-addressing
-// table over the names; the records of one name are chained in file order.
+// An open-addressing table over the names; the records of one name are
+// chained in file order.
 class RecordIndex final {
  public:
   // The views must outlive the index.
-  explicit RecordIndex(std::vector<RecordView> records);
-  explicit RecordIndex(const std::vector<CommentRecord>& records);
-
+  explicit RecordIndex(std::vector<RecordView> records = {});
+  // The row of the map file `name`.
   std::string ComposeMapRow(std::string_view name) const;
 
  private:

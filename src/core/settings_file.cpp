@@ -5,6 +5,7 @@
 
 #include "platform/fs.h"
 #include "platform/text.h"
+#include "platform/text_lines.h"
 
 namespace tarq::core {
 
@@ -12,15 +13,10 @@ std::optional<std::vector<std::string>> ReadSettingsLines(const std::string& pat
   const platform::ReadResult file = platform::ReadWholeFile(path);
   if (file.status != platform::ReadStatus::kOk) return std::nullopt;
   std::vector<std::string> lines;
-  const std::string& b = file.bytes;
-  std::size_t start = 0;
-  while (start < b.size()) {
-    std::size_t end = start;
-    while (end < b.size() && b[end] != '\r' && b[end] != '\n') ++end;
-    lines.emplace_back(b, start, end - start);
-    if (end < b.size() && b[end] == '\r' && end + 1 < b.size() && b[end + 1] == '\n') ++end;
-    start = end + 1;
-  }
+  platform::ForEachLine(file.bytes, [&lines](std::string_view line) {
+    lines.emplace_back(line);
+    return true;
+  });
   return lines;
 }
 

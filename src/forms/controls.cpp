@@ -49,43 +49,11 @@ std::int32_t ComboList::ItemData(int row) const {
   return 0;
 }
 
-void ComboList::Materialize() {
-  if (!source_) return;
-  std::vector<ListRow> rows;
-  rows.reserve(static_cast<std::size_t>(ListCount()));
-  for (int i = 0; i < ListCount(); ++i) rows.push_back({List(i), 0});
-  source_.reset();
-  made_.clear();
-  rows_ = std::move(rows);
-}
-
 void ComboList::AddItem(std::string text, std::int32_t itemData) {
   if (ListCount() >= kMaxRows) return;
   if (Observer.rowsAboutToChange) Observer.rowsAboutToChange();
-  Materialize();
   rows_.push_back({std::move(text), itemData});
   if (Observer.rowsChanged) Observer.rowsChanged();
-}
-
-void ComboList::SetList(int row, std::string text) {
-  if (row == ListCount()) {
-    AddItem(std::move(text));
-    return;
-  }
-  if (row < 0 || row > ListCount()) throw std::out_of_range("ComboList::SetList");
-  if (Observer.rowsAboutToChange) Observer.rowsAboutToChange();
-  Materialize();
-  rows_[static_cast<std::size_t>(row)].text = std::move(text);
-  if (Observer.rowsChanged) Observer.rowsChanged();
-}
-
-void ComboList::ReplaceRows(std::vector<ListRow> rows) {
-  if (rows.size() > static_cast<std::size_t>(kMaxRows)) rows.resize(kMaxRows);
-  if (Observer.rowsAboutToChange) Observer.rowsAboutToChange();
-  source_.reset();
-  made_.clear();
-  rows_ = std::move(rows);
-  Replaced();
 }
 
 void ComboList::ReplaceRows(std::shared_ptr<const RowSource> rows) {
@@ -93,10 +61,6 @@ void ComboList::ReplaceRows(std::shared_ptr<const RowSource> rows) {
   rows_.clear();
   made_.clear();
   source_ = std::move(rows);
-  Replaced();
-}
-
-void ComboList::Replaced() {
   if (listIndex_ >= ListCount()) listIndex_ = -1;
   if (Observer.rowsChanged) Observer.rowsChanged();
   if (Observer.listIndexChanged) Observer.listIndexChanged();

@@ -73,12 +73,12 @@ class ComboList final {
   // The selected row's text, empty when nothing is selected.
   std::string Text() const;
 
+  // Adds a row to a list that holds its own rows: the fixed lists, filled
+  // when their form is created.
   void AddItem(std::string text, std::int32_t itemData = 0);
-  // Replaces row `row`, or appends it when row == ListCount().
-  void SetList(int row, std::string text);
-  // All rows at once (at most kMaxRows); the selection is kept when its row
-  // still exists and becomes -1 otherwise, without a Click.
-  void ReplaceRows(std::vector<ListRow> rows);
+  // All rows at once from a row source (at most kMaxRows are shown): how
+  // the map lists are refilled. The selection is kept when its row still
+  // exists and becomes -1 otherwise, without a Click.
   void ReplaceRows(std::shared_ptr<const RowSource> rows);
 
   std::function<void()> Click;
@@ -91,9 +91,6 @@ class ComboList final {
   ViewObserver Observer;
 
  private:
-  void Materialize();  // turns source rows into plain rows before an edit
-  void Replaced();
-
   std::vector<ListRow> rows_;
   std::shared_ptr<const RowSource> source_;
   mutable std::unordered_map<int, std::string> made_;  // source rows made so far

@@ -15,9 +15,4 @@ void DialogForm::Unload() {
   host_.CloseDialog();
 }
 
-void DialogForm::EnableMainAndUnload() {
-  main_.SetEnabled(true);
-  Unload();
-}
-
 }  // namespace tarq::forms

@@ -14,19 +14,17 @@ class DialogForm {
   DialogForm(const DialogForm&) = delete;
   DialogForm& operator=(const DialogForm&) = delete;
 
+  // Enables the main window again.
   void Form_Unload();
 
-  // Closes the dialog: runs Form_Unload once and removes the window.
+  // Closes the dialog: runs Form_Unload once and removes the window. What
+  // OK, erase, cancel and the close box end with.
   void Unload();
   bool Loaded() const { return loaded_; }
 
  protected:
   DialogForm(FormHost& host, FrmMain& main) : host_(host), main_(main) {}
   ~DialogForm() = default;
-
-  // Enables the main window, then closes the dialog: what OK, erase and
-  // cancel end with.
-  void EnableMainAndUnload();
 
   FormHost& host_;
   FrmMain& main_;

@@ -43,7 +43,7 @@ void DlgComment::cmdOK_Click() {
     host_.MsgBox(kMsgCannotSave);
     return;
   }
-  EnableMainAndUnload();
+  Unload();
 }
 
 void DlgComment::cmdDelete_Click() {
@@ -53,11 +53,11 @@ void DlgComment::cmdDelete_Click() {
     host_.MsgBox(kMsgCannotSave);
     return;
   }
-  EnableMainAndUnload();
+  Unload();
 }
 
 void DlgComment::cmdCansel_Click() {
-  EnableMainAndUnload();
+  Unload();
 }
 
 }  // namespace tarq::forms

@@ -47,7 +47,7 @@ void DlgFldSelect::cmdOK_Click() {
 }
 
 void DlgFldSelect::cmdCancel_Click() {
-  EnableMainAndUnload();
+  Unload();
 }
 
 }  // namespace tarq::forms

@@ -10,13 +10,12 @@ namespace tarq::forms {
 class FileList final {
  public:
   std::string Path;
-  std::string Pattern;
 
-  // Lists Path again; a folder that cannot be listed gives no names.
+  // Lists the map files (*.bsp) of Path again; a folder that cannot be
+  // listed gives no names.
   void Refresh();
-  const std::vector<std::string>& Names() const { return *names_; }
-  std::shared_ptr<const std::vector<std::string>> SharedNames() const { return names_; }
-  int ListCount() const { return static_cast<int>(names_->size()); }
+  // The names in their order, shared with the lists that show them.
+  std::shared_ptr<const std::vector<std::string>> Names() const { return names_; }
 
  private:
   std::shared_ptr<const std::vector<std::string>> names_ =

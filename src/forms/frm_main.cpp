@@ -4,13 +4,13 @@
 #include <thread>
 
 #include "catalogue/comment_store.h"
+#include "catalogue/map_catalogue.h"
 #include "catalogue/map_folder.h"
-#include "catalogue/map_rows.h"
 #include "core/command_line.h"
 #include "core/game_start.h"
 #include "core/launch_options.h"
 #include "core/settings_file.h"
-#include "forms/map_list_rows.h"
+#include "forms/map_list_source.h"
 #include "forms/messages.h"
 #include "platform/fs.h"
 
@@ -36,8 +36,7 @@ core::ListSelection Selection(const ComboList& list) {
 
 FrmMain::FrmMain(FormHost& host, std::string programFolder)
     : host_(host), programFolder_(std::move(programFolder)) {
-  cmbMapComment.AddItem(std::string(catalogue::kFirstMapCommentRow));
-  cmbMap.AddItem(std::string(catalogue::kFirstMapRow));
+  ShowMapCatalogue(std::make_shared<const catalogue::MapCatalogue>());  // row 0 alone
   Fill(cmbDiff, core::kDifficultyRows);
   Fill(cmbMemory, core::kHeapSizeRows);
   Fill(cmbConsole, core::kConsoleRows);
@@ -53,6 +52,7 @@ FrmMain::FrmMain(FormHost& host, std::string programFolder)
 FrmMain::~FrmMain() = default;
 
 void FrmMain::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
   enabled_ = enabled;
   if (EnabledObserver) EnabledObserver();
 }
@@ -117,12 +117,12 @@ void FrmMain::cmbMapComment_GotFocus() {
 void FrmMain::RebuildMapList() {
   // The comment file is read and indexed on a second thread while this one
   // lists the maps folder; both are done before the rows are replaced.
-  auto catalogue = std::make_shared<MapCatalogue>();
+  auto catalogue = std::make_shared<catalogue::MapCatalogue>();
   const std::string commentPath = CommentPath();
   auto readComments = [&catalogue, commentPath] {
     // A store that cannot be read shows the maps without comments; the
     // comment dialog reports the broken file when it opens.
-    catalogue->snapshot = catalogue::CommentStore(commentPath).ReadSnapshot();
+    catalogue->snapshot = catalogue::CommentStore(commentPath).ReadAllComments();
     catalogue->index = catalogue::RecordIndex(std::move(catalogue->snapshot.records));
   };
   std::thread reader;
@@ -133,18 +133,21 @@ void FrmMain::RebuildMapList() {
   }
 
   flbSelect.Path = labMaps.Caption();
-  flbSelect.Pattern = std::string(catalogue::kMapPattern);
   flbSelect.Refresh();
-  catalogue->names = flbSelect.SharedNames();
+  catalogue->names = flbSelect.Names();
   if (reader.joinable()) reader.join();
 
   // Rows of an earlier, longer build go: no row may name a map that is not
   // in the folder now.
-  std::shared_ptr<const MapCatalogue> shown = std::move(catalogue);
-  cmbMap.ReplaceRows(std::make_shared<MapNameRows>(shown));
-  cmbMapComment.ReplaceRows(std::make_shared<MapCommentRows>(shown));
+  ShowMapCatalogue(std::move(catalogue));
   cmbMap.SetListIndex(0);
   cmbMapComment.SetListIndex(0);
+}
+
+void FrmMain::ShowMapCatalogue(std::shared_ptr<const catalogue::MapCatalogue> shown) {
+  using Column = MapListSource::Column;
+  cmbMap.ReplaceRows(std::make_shared<MapListSource>(shown, Column::kMapFiles));
+  cmbMapComment.ReplaceRows(std::make_shared<MapListSource>(shown, Column::kDisplayRows));
 }
 
 void FrmMain::cmbMapComment_Click() {

@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/map_catalogue.h"
 #include "forms/controls.h"
 #include "forms/dlg_comment.h"
 #include "forms/dlg_fld_select.h"
@@ -82,6 +83,8 @@ class FrmMain final {
   std::function<std::vector<platform::Drive>()> ListDrives = platform::ListDrives;
 
  private:
+  // Both map lists show the rows of `shown`.
+  void ShowMapCatalogue(std::shared_ptr<const catalogue::MapCatalogue> shown);
   template <typename Dialog>
   static bool Loaded(const std::unique_ptr<Dialog>& d) {
     return d != nullptr && d->Loaded();

@@ -1,34 +1,9 @@
-#include "forms/map_list_rows.h"
-
-#include <algorithm>
+#include "forms/map_list_source.h"
 
 namespace tarq::forms {
-namespace {
 
-// Row 0 and the maps a 16-bit ListIndex can reach.
-int RowCount(const MapCatalogue& c) {
-  return static_cast<int>(
-      std::min(c.names->size() + 1, static_cast<std::size_t>(ComboList::kMaxRows)));
-}
-
-}  // namespace
-
-int MapNameRows::Count() const {
-  return RowCount(*c_);
-}
-
-std::string MapNameRows::Text(int row) const {
-  if (row == 0) return std::string(catalogue::kFirstMapRow);
-  return (*c_->names)[static_cast<std::size_t>(row - 1)];
-}
-
-int MapCommentRows::Count() const {
-  return RowCount(*c_);
-}
-
-std::string MapCommentRows::Text(int row) const {
-  if (row == 0) return std::string(catalogue::kFirstMapCommentRow);
-  return c_->index.ComposeMapRow((*c_->names)[static_cast<std::size_t>(row - 1)]);
+std::string MapListSource::Text(int row) const {
+  return column_ == Column::kMapFiles ? catalogue_->MapFileRow(row) : catalogue_->DisplayRow(row);
 }
 
 }  // namespace tarq::forms

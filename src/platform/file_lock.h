@@ -16,8 +16,6 @@ class FileLock final {
   FileLock(const FileLock&) = delete;
   FileLock& operator=(const FileLock&) = delete;
 
-  bool Held() const { return handle_ != -1; }
-
  private:
   std::intptr_t handle_ = -1;
 };

@@ -21,6 +21,10 @@ inline constexpr char kSeparator = '/';
 // a drive root gives two in a row, which the file system accepts.
 std::string JoinPath(std::string_view folder, std::string_view name);
 
+// The folder that holds path: "." when path names no folder, and a root
+// keeps its separator ("/x" gives "/", "C:\x" gives "C:\").
+std::string ParentFolder(std::string_view path);
+
 // The folder of the running executable, without a trailing separator except
 // at a root ("C:\", "/").
 std::string ProgramFolder();

@@ -33,6 +33,17 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
   return path;
 }
 
+std::string ParentFolder(std::string_view path) {
+#ifdef _WIN32
+  const auto cut = path.find_last_of("\\/");
+  if (cut == 2 && path[1] == ':') return std::string(path.substr(0, 3));
+#else
+  const auto cut = path.find_last_of('/');
+#endif
+  if (cut == std::string_view::npos) return ".";
+  return std::string(path.substr(0, cut == 0 ? 1 : cut));
+}
+
 AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {}
 
 AtomicFileWriter::~AtomicFileWriter() {

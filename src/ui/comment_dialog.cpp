@@ -35,26 +35,19 @@ CommentDialog::CommentDialog(forms::DlgComment& model)
   txtComment->setObjectName(QStringLiteral("txtComment"));
   txtComment->setGeometry(TwipsRect{240, 1680, 2055, 270}.ToPixels());
   BindTextBox(model_.txtComment, txtComment);
-  cmdOK_ = MakeDialogButton(this, "cmdOK", QStringLiteral("OK"), {240, 2160, 975, 375});
-  auto* cmdCansel =
-      MakeDialogButton(this, "cmdCansel", QStringLiteral("ｷｬﾝｾﾙ"), {1320, 2160, 975, 375});
+  cmdOK_ = MakeButton(this, "cmdOK", QStringLiteral("OK"), 240, 2160, 975, 375);
+  auto* cmdCansel = MakeButton(this, "cmdCansel", QStringLiteral("ｷｬﾝｾﾙ"), 1320, 2160, 975, 375);
   auto* cmdDelete =
-      MakeDialogButton(this, "cmdDelete", QStringLiteral("コメントの消去"), {240, 2640, 2055, 375});
+      MakeButton(this, "cmdDelete", QStringLiteral("コメントの消去"), 240, 2640, 2055, 375);
 
   setTabOrder(cmdOK_, cmdCansel);
   setTabOrder(cmdCansel, cmbMark);
   setTabOrder(cmbMark, txtComment);
   setTabOrder(txtComment, cmdDelete);
 
-  connect(cmdOK_, &QPushButton::clicked, this, [this] {
-    if (!detached_) model_.cmdOK_Click();
-  });
-  connect(cmdCansel, &QPushButton::clicked, this, [this] {
-    if (!detached_) model_.cmdCansel_Click();
-  });
-  connect(cmdDelete, &QPushButton::clicked, this, [this] {
-    if (!detached_) model_.cmdDelete_Click();
-  });
+  Forward(cmdOK_, &QPushButton::clicked, [this] { model_.cmdOK_Click(); });
+  Forward(cmdCansel, &QPushButton::clicked, [this] { model_.cmdCansel_Click(); });
+  Forward(cmdDelete, &QPushButton::clicked, [this] { model_.cmdDelete_Click(); });
 }
 
 CommentDialog::~CommentDialog() {

@@ -12,13 +12,4 @@ void PlaceDialog(QWidget& dialog, int widthTwips, int heightTwips) {
   dialog.setFixedSize(TwipsToPixels(widthTwips), TwipsToPixels(heightTwips));
 }
 
-QPushButton* MakeDialogButton(QWidget* parent, const char* name, const QString& text,
-                              TwipsRect geometry) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setGeometry(geometry.ToPixels());
-  button->setAutoDefault(true);
-  return button;
-}
-
 }  // namespace tarq::ui

@@ -5,6 +5,7 @@
 
 #include <QPushButton>
 #include <QWidget>
+#include <type_traits>
 
 #include "ui/twips.h"
 
@@ -25,14 +26,25 @@ class DialogWindow : public QWidget {
   virtual void Detach() = 0;
 
  protected:
+  // Connects a signal of one of the window's controls to the model, for as
+  // long as the window is bound to it.
+  template <typename Sender, typename Signal, typename Event>
+  void Forward(Sender* sender, Signal signal, Event event) {
+    connect(sender, signal, this, [this, event](auto... args) {
+      if (detached_) return;
+      if constexpr (std::is_invocable_v<Event, decltype(args)...>) {
+        event(args...);
+      } else {
+        event();  // the signal's arguments are not needed
+      }
+    });
+  }
+
   bool detached_ = false;
 };
 
 Qt::WindowFlags DialogWindowFlags();
 
 void PlaceDialog(QWidget& dialog, int widthTwips, int heightTwips);
-
-QPushButton* MakeDialogButton(QWidget* parent, const char* name, const QString& text,
-                              TwipsRect geometry);
 
 }  // namespace tarq::ui

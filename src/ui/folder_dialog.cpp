@@ -28,9 +28,8 @@ FolderDialog::FolderDialog(forms::DlgFldSelect& model)
   drvHL->setObjectName(QStringLiteral("drvHL"));
   drvHL->setGeometry(TwipsRect{240, 2640, 2295, 300}.ToPixels());
   BindCombo(model_.drvHL, drvHL);
-  cmdOK_ = MakeDialogButton(this, "cmdOK", QStringLiteral("OK"), {240, 3120, 1095, 255});
-  auto* cmdCancel =
-      MakeDialogButton(this, "cmdCancel", QStringLiteral("ｷｬﾝｾﾙ"), {1440, 3120, 1095, 255});
+  cmdOK_ = MakeButton(this, "cmdOK", QStringLiteral("OK"), 240, 3120, 1095, 255);
+  auto* cmdCancel = MakeButton(this, "cmdCancel", QStringLiteral("ｷｬﾝｾﾙ"), 1440, 3120, 1095, 255);
 
   setTabOrder(cmdOK_, cmdCancel);
   setTabOrder(cmdCancel, dirHL_);
@@ -39,18 +38,12 @@ FolderDialog::FolderDialog(forms::DlgFldSelect& model)
   ShowFolders();
   model_.dirHL.Observer = [this] { ShowFolders(); };
   // A single click only highlights; a double click (or Enter) opens.
-  connect(dirHL_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (!detached_) model_.dirHL.SetListIndex(row);
-  });
-  connect(dirHL_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-    if (!detached_) model_.dirHL.Open(dirHL_->row(item));
-  });
-  connect(cmdOK_, &QPushButton::clicked, this, [this] {
-    if (!detached_) model_.cmdOK_Click();
-  });
-  connect(cmdCancel, &QPushButton::clicked, this, [this] {
-    if (!detached_) model_.cmdCancel_Click();
-  });
+  Forward(dirHL_, &QListWidget::currentRowChanged,
+          [this](int row) { model_.dirHL.SetListIndex(row); });
+  Forward(dirHL_, &QListWidget::itemActivated,
+          [this](QListWidgetItem* item) { model_.dirHL.Open(dirHL_->row(item)); });
+  Forward(cmdOK_, &QPushButton::clicked, [this] { model_.cmdOK_Click(); });
+  Forward(cmdCancel, &QPushButton::clicked, [this] { model_.cmdCancel_Click(); });
 }
 
 FolderDialog::~FolderDialog() {

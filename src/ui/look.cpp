@@ -91,6 +91,15 @@ QLabel* MakeCaptionLabel(QWidget* parent, const char* name, const QString& text,
   return label;
 }
 
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, int leftTwips,
+                        int topTwips, int widthTwips, int heightTwips) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setGeometry(TwipsRect{leftTwips, topTwips, widthTwips, heightTwips}.ToPixels());
+  button->setAutoDefault(true);
+  return button;
+}
+
 QLabel* MakeValueLabel(QWidget* parent, const char* name, int leftTwips, int topTwips,
                        int widthTwips, int heightTwips) {
   auto* label = new QLabel(parent);

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QLabel>
+#include <QPushButton>
 #include <QString>
 #include <QWidget>
 #include <optional>
@@ -45,6 +46,10 @@ void SetUpWindow(QWidget& window, const QString& title, int widthTwips, int heig
 QLabel* MakeCaptionLabel(QWidget* parent, const char* name, const QString& text, int leftTwips,
                          int topTwips, int widthTwips, int heightTwips,
                          const std::optional<QFont>& font = std::nullopt);
+
+// A button that reacts to Enter only while it has the focus.
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, int leftTwips,
+                        int topTwips, int widthTwips, int heightTwips);
 
 // A value label: single-line border, button-face background, button-text colour;
 // keeps its size and cuts off what does not fit.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/version.h"
 #include "forms/messages.h"
 #include "ui/bind.h"
 #include "ui/comment_dialog.h"
@@ -23,15 +24,6 @@ struct Focusable {
   QWidget* widget;
   int tabIndex;
 };
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, TwipsRect r) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setGeometry(r.ToPixels());
-  // Enter presses a button only while it has the focus.
-  button->setAutoDefault(true);
-  return button;
-}
 
 QComboBox* MakeList(QWidget* parent, const char* name, TwipsRect r) {
   auto* list = new QComboBox(parent);
@@ -52,7 +44,7 @@ MainWindow::MainWindow(const std::string& programFolder, QWidget* parent)
   // The model loads first, while the fonts may still be loading; the
   // controls then bind to what it holds.
   model_->Form_Load();
-  SetUpWindow(*this, QStringLiteral("TARQ 0.33"), 4950, 5775);
+  SetUpWindow(*this, QString::fromUtf8(core::kProgramTitle), 4950, 5775);
   BuildControls();
 }
 
@@ -68,7 +60,7 @@ void MainWindow::BuildControls() {
                    NamedFont(kPGothic, 18, true, true));
   MakeCaptionLabel(this, "Label2", QStringLiteral("Half-Lifeフォルダ"), 120, 600, 1335, 255);
   BindLabel(m.labHL, MakeValueLabel(this, "labHL", 240, 840, 4095, 255));
-  cmdFldSelect_ = MakeButton(this, "cmdFldSelect", QStringLiteral("..."), {4440, 840, 255, 255});
+  cmdFldSelect_ = MakeButton(this, "cmdFldSelect", QStringLiteral("..."), 4440, 840, 255, 255);
   MakeCaptionLabel(this, "Label4", QStringLiteral("Valveフォルダ"), 120, 1200, 1095, 255);
   BindLabel(m.labValve, MakeValueLabel(this, "labValve", 240, 1440, 4455, 255));
   MakeCaptionLabel(this, "Label6", QStringLiteral("Mapsフォルダ"), 120, 1800, 1095, 255);
@@ -79,10 +71,10 @@ void MainWindow::BuildControls() {
   cmbMapComment_->setFont(NamedFont(kGothic, 9));
   cmbMapComment_->installEventFilter(this);
   auto* command3 =
-      MakeButton(this, "Command3", QStringLiteral("Add PakFile"), {1920, 3000, 1335, 255});
+      MakeButton(this, "Command3", QStringLiteral("Add PakFile"), 1920, 3000, 1335, 255);
   command3->setEnabled(false);
   auto* cmdComment =
-      MakeButton(this, "cmdComment", QStringLiteral("Comment"), {3360, 3000, 1335, 255});
+      MakeButton(this, "cmdComment", QStringLiteral("Comment"), 3360, 3000, 1335, 255);
   MakeCaptionLabel(this, "Label8", QStringLiteral("難易度"), 120, 3480, 615, 255);
   MakeCaptionLabel(this, "Label9", QStringLiteral("メモリ使用量"), 1560, 3480, 975, 255);
   MakeCaptionLabel(this, "Label10", QStringLiteral("コンソール"), 3000, 3480, 855, 255);
@@ -95,21 +87,17 @@ void MainWindow::BuildControls() {
   MakeCaptionLabel(this, "Label12", QStringLiteral("コマンドライン オプション"), 120, 4320, 1935,
                    255);
   BindLabel(m.labCommand, MakeValueLabel(this, "labCommand", 240, 4560, 4455, 495));
-  auto* cmdStart = MakeButton(this, "cmdStart", QStringLiteral("START"), {3600, 5160, 1095, 375});
+  auto* cmdStart = MakeButton(this, "cmdStart", QStringLiteral("START"), 3600, 5160, 1095, 375);
   auto* cmbMap = MakeList(this, "cmbMap", {2040, 5160, 975, 300});
   BindCombo(m.cmbMap, cmbMap, true);
   cmbMap->setFont(NamedFont(kGothic, 9));
   cmbMap->hide();
-  auto* flbSelect = new QListWidget(this);
-  flbSelect->setObjectName(QStringLiteral("flbSelect"));
-  flbSelect->setGeometry(TwipsRect{240, 5160, 1695, 270}.ToPixels());
-  flbSelect->hide();
 
   // The Tab key visits the controls in tab-index order; hidden and disabled
   // ones are skipped.
-  std::vector<Focusable> order{
-      {cmdFldSelect_, 7}, {cmbMemory, 9}, {cmbConsole, 10}, {cmbMap, 14},  {cmdComment, 15},
-      {command3, 16},     {cmdStart, 19}, {flbSelect, 20},  {cmbDiff, 21}, {cmbMapComment_, 22}};
+  std::vector<Focusable> order{{cmdFldSelect_, 7}, {cmbMemory, 9},   {cmbConsole, 10},
+                               {cmbMap, 14},       {cmdComment, 15}, {command3, 16},
+                               {cmdStart, 19},     {cmbDiff, 21},    {cmbMapComment_, 22}};
   std::sort(order.begin(), order.end(),
             [](const Focusable& a, const Focusable& b) { return a.tabIndex < b.tabIndex; });
   for (std::size_t i = 0; i + 1 < order.size(); ++i) {

@@ -15,7 +15,7 @@ class QPushButton;
 
 namespace tarq::ui {
 
-// The main window "TARQ 0.33": a humble view of forms::FrmMain. It mirrors
+// The main window, titled "TARQ" and the version: a humble view of forms::FrmMain. It mirrors
 // the model's controls and forwards the user's events; it holds no rules.
 class MainWindow final : public QWidget, public forms::FormHost {
   Q_OBJECT

@@ -16,8 +16,9 @@
 #include <string_view>
 
 #include "catalogue/comment_store.h"
-#include "catalogue/map_rows.h"
+#include "catalogue/record_index.h"
 #include "platform/fs.h"
+#include "support/records.h"
 #include "support/temp_dir.h"
 
 namespace tarq::catalogue {
@@ -88,7 +89,7 @@ TEST_P(BadCommentFile, HasItsOutcomeAndLosesNothing) {
   WriteBytes(Path(), original);
   const CommentStore store(Path());
 
-  const ReadAllResult all = store.ReadAllComments();
+  const CommentSnapshot all = store.ReadAllComments();
   EXPECT_EQ(all.status, o.status);
   const FindResult found = store.FindComment("c1a0.bsp");
   EXPECT_EQ(found.status, o.status);
@@ -100,7 +101,7 @@ TEST_P(BadCommentFile, HasItsOutcomeAndLosesNothing) {
     }
   }
   // The map rows are made from it without writing anything.
-  RecordIndex index(all.records);
+  RecordIndex index(all.records);  // views into `all`
   EXPECT_FALSE(index.ComposeMapRow("c1a0.bsp").empty());
   EXPECT_TRUE(ReadBytes(Path()) == original);
 
@@ -112,11 +113,11 @@ TEST_P(BadCommentFile, HasItsOutcomeAndLosesNothing) {
     return;
   }
   ASSERT_EQ(saved, kOk);
-  const ReadAllResult after = store.ReadAllComments();
+  const CommentSnapshot after = store.ReadAllComments();
   ASSERT_EQ(after.status, kOk);
-  std::vector<CommentRecord> expected = all.records;
+  std::vector<CommentRecord> expected = testing::Records(all);
   expected.push_back({"new.bsp", "◎", "added"});
-  EXPECT_EQ(after.records, expected) << "a save lost or changed a record";
+  EXPECT_EQ(testing::Records(after), expected) << "a save lost or changed a record";
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, BadCommentFile, ::testing::ValuesIn(kCatalogue),

@@ -12,6 +12,7 @@
 #include "catalogue/comment_store.h"
 #include "platform/fs.h"
 #include "support/fault_hook_guard.h"
+#include "support/records.h"
 #include "support/temp_dir.h"
 
 namespace tarq::catalogue {
@@ -49,7 +50,7 @@ TEST_F(CommentStoreTest, SavesTheSpecifiedTwentyFourBytes) {
 }
 
 TEST_F(CommentStoreTest, WithoutAFileNothingIsFoundOrWritten) {
-  const ReadAllResult all = Store().ReadAllComments();
+  const CommentSnapshot all = Store().ReadAllComments();
   EXPECT_EQ(all.status, StoreStatus::kOk);
   EXPECT_TRUE(all.records.empty());
   const FindResult found = Store().FindComment("a.bsp");
@@ -123,17 +124,17 @@ TEST_F(CommentStoreTest, TextsReadBackAsStored) {
   ASSERT_EQ(Store().SaveComment("a.bsp", "　", ""), StoreStatus::kOk);
   ASSERT_EQ(Store().SaveComment("b.bsp", "λ", "one, two,, three"), StoreStatus::kOk);
   ASSERT_EQ(Store().SaveComment("c.bsp", "？", "  spaced  "), StoreStatus::kOk);
-  const ReadAllResult all = Store().ReadAllComments();
+  const CommentSnapshot all = Store().ReadAllComments();
   ASSERT_EQ(all.status, StoreStatus::kOk);
-  EXPECT_EQ(all.records, (std::vector<CommentRecord>{{"a.bsp", "　", ""},
-                                                     {"b.bsp", "λ", "one, two,, three"},
-                                                     {"c.bsp", "？", "  spaced  "}}));
+  EXPECT_EQ(testing::Records(all), (std::vector<CommentRecord>{{"a.bsp", "　", ""},
+                                                               {"b.bsp", "λ", "one, two,, three"},
+                                                               {"c.bsp", "？", "  spaced  "}}));
   EXPECT_EQ(Bytes().substr(0, Bytes().find('\n') + 1), "\"a.bsp\",\"\x81\x40\",\"\"\r\n");
 }
 
 TEST_F(CommentStoreTest, ASnapshotsViewsSurviveAMove) {
   Write("\"a\",\"b\",\"c\"\r\n");  // short enough to live inside a string object
-  CommentSnapshot first = Store().ReadSnapshot();
+  CommentSnapshot first = Store().ReadAllComments();
   CommentSnapshot moved = std::move(first);
   ASSERT_EQ(moved.records.size(), 1u);
   EXPECT_EQ(moved.records[0].sMapFile, "a");
@@ -155,10 +156,11 @@ TEST_F(CommentStoreTest, RefusesWhatTheFileCannotHoldAndWritesNothing) {
 
 TEST_F(CommentStoreTest, HandWrittenFilesAreReadLeniently) {
   Write("a.bsp , \x81\x9D, one\n\r\n\"b.bsp\",\"\x81\x9B\",\"two\"\r\"c.bsp\",\"\",\"\"");
-  const ReadAllResult all = Store().ReadAllComments();
+  const CommentSnapshot all = Store().ReadAllComments();
   ASSERT_EQ(all.status, StoreStatus::kOk);
-  EXPECT_EQ(all.records, (std::vector<CommentRecord>{
-                             {"a.bsp", "◎", "one"}, {"b.bsp", "○", "two"}, {"c.bsp", "", ""}}));
+  EXPECT_EQ(testing::Records(all),
+            (std::vector<CommentRecord>{
+                {"a.bsp", "◎", "one"}, {"b.bsp", "○", "two"}, {"c.bsp", "", ""}}));
   // A save normalises the line ends and keeps every record's own bytes.
   ASSERT_EQ(Store().SaveComment("d.bsp", "◎", "x"), StoreStatus::kOk);
   EXPECT_EQ(Bytes(),
@@ -224,9 +226,9 @@ TEST_F(CommentStoreTest, ThirtyTwoThousandSevenHundredSixtySevenRecordsWork) {
   Write(bytes);
   EXPECT_EQ(Store().ReadAllComments().records.size(), static_cast<std::size_t>(kMaxRecords));
   ASSERT_EQ(Store().SaveComment("m0.bsp", "○", "moved"), StoreStatus::kOk);
-  const ReadAllResult all = Store().ReadAllComments();
+  const CommentSnapshot all = Store().ReadAllComments();
   ASSERT_EQ(all.records.size(), static_cast<std::size_t>(kMaxRecords));
-  EXPECT_EQ(all.records.back(), (CommentRecord{"m0.bsp", "○", "moved"}));
+  EXPECT_EQ(testing::Records(all).back(), (CommentRecord{"m0.bsp", "○", "moved"}));
   EXPECT_EQ(all.records.front().sMapFile, "m1.bsp");
 }
 

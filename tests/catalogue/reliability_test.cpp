@@ -128,7 +128,7 @@ TEST(TwoLaunchers, NeitherLosesTheOthersRecords) {
   const auto all = CommentStore(path).ReadAllComments();
   ASSERT_EQ(all.status, StoreStatus::kOk);
   for (const auto& r : all.records) {
-    if (r.sMapFile.rfind("launcher", 0) == 0) present.insert(r.sMapFile);
+    if (r.sMapFile.rfind("launcher", 0) == 0) present.insert(std::string(r.sMapFile));
   }
   EXPECT_EQ(present, expected) << "a record reported saved is missing, or a deleted one is back";
   EXPECT_EQ(all.records.size(), 2000 + expected.size());

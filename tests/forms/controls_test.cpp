@@ -34,17 +34,6 @@ TEST(ComboList, SourceRowsAreMadeOnlyWhenAskedForAndOnce) {
   EXPECT_EQ(list.Text(), "row 7");
 }
 
-TEST(ComboList, AnEditTurnsSourceRowsIntoPlainRows) {
-  ComboList list;
-  list.ReplaceRows(std::make_shared<CountingRows>(3));
-  list.SetList(1, "changed");
-  list.SetList(3, "appended");
-  EXPECT_EQ(list.ListCount(), 4);
-  EXPECT_EQ(list.List(0), "row 0");
-  EXPECT_EQ(list.List(1), "changed");
-  EXPECT_EQ(list.List(3), "appended");
-}
-
 TEST(ComboList, ReplacingKeepsASelectionThatStillExists) {
   ComboList list;
   int clicks = 0;

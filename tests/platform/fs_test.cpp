@@ -28,6 +28,23 @@ TEST(JoinPath, AddsOneSeparatorWithoutLooking) {
   EXPECT_EQ(JoinPath("", "valve"), sep + "valve");
 }
 
+TEST(ParentFolder, KeepsTheSeparatorOfARoot) {
+  struct Case {
+    const char* path;
+    const char* parent;
+  };
+#ifdef _WIN32
+  const Case cases[] = {{"C:\\Games\\tarq.exe", "C:\\Games"},
+                        {"C:\\tarq.exe", "C:\\"},
+                        {"D:/a/b", "D:/a"},
+                        {"tarq.exe", "."}};
+#else
+  const Case cases[] = {
+      {"/opt/tarq/tarq", "/opt/tarq"}, {"/tarq", "/"}, {"tarq", "."}, {"a/b", "a"}};
+#endif
+  for (const Case& c : cases) EXPECT_EQ(ParentFolder(c.path), c.parent) << c.path;
+}
+
 TEST(ReadWholeFile, TellsMissingFromFailed) {
   TempDir dir;
   EXPECT_EQ(ReadWholeFile(dir / "none").status, ReadStatus::kMissing);

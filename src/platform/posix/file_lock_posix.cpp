@@ -5,16 +5,14 @@
 #include <cerrno>
 
 #include "platform/file_lock.h"
+#include "platform/fs.h"
 
 namespace tarq::platform {
 
 // The lock is on the file's folder, which stays while the file itself is
 // replaced by a new one; no lock file is left beside the data.
 FileLock::FileLock(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  const std::string folder =
-      slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int fd = ::open(ParentFolder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   int result;
   do {

@@ -29,13 +29,6 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
   return true;
 }
 
-std::string ParentFolder(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
 }  // namespace
 
 bool detail::WriteToHandle(intptr_t handle, const char* data, std::size_t size) {

@@ -31,14 +31,6 @@ bool WriteAll(HANDLE file, const char* data, std::size_t size) {
   return true;
 }
 
-std::string ParentFolder(const std::string& path) {
-  const auto cut = path.find_last_of("\\/");
-  if (cut == std::string::npos) return ".";
-  // "C:\x" gives "C:\": a drive root keeps its separator.
-  if (cut == 2 && path.size() > 1 && path[1] == ':') return path.substr(0, 3);
-  return path.substr(0, cut);
-}
-
 bool Hidden(DWORD attributes) {
   return (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
 }
