@@ -29,10 +29,10 @@
 #include "platform/fs.h"
 #include "platform/memory.h"
 #include "support/records.h"
-#include "ui/bind.h"
-#include "ui/look.h"
-#include "ui/main_window.h"
-#include "ui/system_fonts.h"
+#include "ui/qt/bind.h"
+#include "ui/qt/look.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/system_fonts.h"
 #include "worst_case.h"
 
 namespace {
@@ -54,6 +54,20 @@ class NullHost final : public tarq::forms::FormHost {
   void ShowCommentDialog(tarq::forms::DlgComment&) override {}
   void ShowFolderDialog(tarq::forms::DlgFldSelect&) override {}
   void CloseDialog() override {}
+};
+
+// `count` rows alternating between two texts, from a row source as the map
+// lists' are.
+class TwoRowsRepeated final : public tarq::forms::RowSource {
+ public:
+  TwoRowsRepeated(std::string even, std::string odd, int count)
+      : texts_{std::move(even), std::move(odd)}, count_(count) {}
+  int Count() const override { return count_; }
+  std::string Text(int row) const override { return texts_[row % 2]; }
+
+ private:
+  std::string texts_[2];
+  int count_;
 };
 
 double Seconds(const std::function<void()>& fn) {
@@ -172,15 +186,15 @@ void OpenDropDown(QComboBox* combo) {
 int WindowChild(int argc, char* argv[], const std::string& mode, const std::string& what,
                 const std::string& program) {
   qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-  if (what != "bare") tarq::ui::StartLoadingFonts();  // as the launcher's main() does
+  if (what != "bare") tarq::ui::qt::StartLoadingFonts();  // as the launcher's main() does
   QApplication app(argc, argv);
   const bool rss = mode == "--rss";
   if (what == "bare") {
     BareWindow w;
     ShowAndPaint(w);
   } else {
-    tarq::ui::InstallFontSubstitutes();  // as the launcher's main() does
-    tarq::ui::MainWindow w(program);
+    tarq::ui::qt::InstallFontSubstitutes();  // as the launcher's main() does
+    tarq::ui::qt::MainWindow w(program);
     ShowAndPaint(w);
     if (rss) OpenDropDown(w.findChild<QComboBox*>(QStringLiteral("cmbMapComment")));
   }
@@ -265,7 +279,7 @@ int main(int argc, char* argv[]) {
                     "list the folder + read tarqcom.dat", Ms(f), s / f, "<= 1.5", s / f <= 1.5});
   }
   if (o.only.empty() || o.only == "2") {  // 2 and 3: through the Qt window
-    tarq::ui::MainWindow window(worst.program);
+    tarq::ui::qt::MainWindow window(worst.program);
     ShowAndPaint(window);
     const auto [s, f] = Compare(
         o.runs, [&] { window.Model().RebuildMapList(); }, listFolder);
@@ -275,10 +289,12 @@ int main(int argc, char* argv[]) {
     auto* list = window.findChild<QComboBox*>(QStringLiteral("cmbMapComment"));
     // The same kind of drop-down, bound the same way, with 20 rows.
     tarq::forms::ComboList twenty;
-    for (int i = 0; i < 20; ++i) twenty.AddItem(window.Model().cmbMapComment.List(i % 2));
+    twenty.ReplaceRows(std::make_shared<TwoRowsRepeated>(window.Model().cmbMapComment.List(0),
+                                                         window.Model().cmbMapComment.List(1), 20));
     QComboBox small(&window);
     small.setGeometry(list->geometry().translated(0, 40));
-    tarq::ui::BindCombo(twenty, &small, true);
+    tarq::ui::qt::Bindings binding;
+    binding.Combo(twenty, &small);
     small.setFont(list->font());
     small.show();
     const auto [p, q] = Compare(

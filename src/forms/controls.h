@@ -66,6 +66,8 @@ class ComboList final {
   std::int32_t ItemData(int row) const;
 
   std::int16_t ListIndex() const { return listIndex_; }
+  // True when the rows come from a row source (the map lists).
+  bool ShowsRowSource() const { return source_ != nullptr; }
   // Accepts -1 to ListCount() - 1; raises Click every time. False (and no
   // change, no event) for a row that does not exist.
   bool SetListIndex(int index);

@@ -7,8 +7,18 @@
 namespace tarq::forms {
 
 DlgComment::DlgComment(FormHost& host, FrmMain& main) : DialogForm(host, main) {
-  for (const std::string_view mark : kMarks) cmbMark.AddItem(std::string(mark));
+  AddLayoutRows(cmbMark, kDlgCommentLayout, "cmbMark");
   cmbMark.SetListIndex(0);
+}
+
+ControlBinding DlgComment::Control(std::string_view name) {
+  if (name == "labFile") return {.label = &labFile};
+  if (name == "cmbMark") return {.list = &cmbMark};
+  if (name == "txtComment") return {.textBox = &txtComment};
+  if (name == "cmdOK") return {.click = [this] { cmdOK_Click(); }};
+  if (name == "cmdCansel") return {.click = [this] { cmdCansel_Click(); }};
+  if (name == "cmdDelete") return {.click = [this] { cmdDelete_Click(); }};
+  return {};
 }
 
 void DlgComment::Form_Activate() {

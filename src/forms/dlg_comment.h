@@ -12,10 +12,9 @@
 
 #include "forms/controls.h"
 #include "forms/dialog_form.h"
+#include "forms/layout.h"
 
 namespace tarq::forms {
-
-inline constexpr std::string_view kMarks[] = {"　", "◎", "○", "△", "×", "！", "？", "☆", "＊", "λ"};
 
 class DlgComment final : public DialogForm {
  public:
@@ -25,6 +24,9 @@ class DlgComment final : public DialogForm {
   Label labFile;
   ComboList cmbMark;
   TextBox txtComment;
+
+  // The control of that name in kDlgCommentLayout, for a view to bind.
+  ControlBinding Control(std::string_view name);
 
   void Form_Activate();
   void cmdOK_Click();

@@ -24,6 +24,14 @@ DlgFldSelect::DlgFldSelect(FormHost& host, FrmMain& main, std::vector<platform::
   };
 }
 
+ControlBinding DlgFldSelect::Control(std::string_view name) {
+  if (name == "dirHL") return {.folderList = &dirHL};
+  if (name == "drvHL") return {.list = &drvHL};
+  if (name == "cmdOK") return {.click = [this] { cmdOK_Click(); }};
+  if (name == "cmdCancel") return {.click = [this] { cmdCancel_Click(); }};
+  return {};
+}
+
 void DlgFldSelect::drvHL_Change() {
   drive_ = drvHL.ListIndex();
   if (drive_ < 0) return;

@@ -13,6 +13,7 @@
 #include "forms/controls.h"
 #include "forms/dialog_form.h"
 #include "forms/folder_list.h"
+#include "forms/layout.h"
 #include "platform/drives.h"
 
 namespace tarq::forms {
@@ -23,6 +24,9 @@ class DlgFldSelect final : public DialogForm {
 
   FolderList dirHL;
   ComboList drvHL;  // one row per drive; a pick of another drive raises drvHL_Change
+
+  // The control of that name in kDlgFldSelectLayout, for a view to bind.
+  ControlBinding Control(std::string_view name);
 
   void drvHL_Change();
   void cmdOK_Click();

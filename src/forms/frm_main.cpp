@@ -8,19 +8,14 @@
 #include "catalogue/map_folder.h"
 #include "core/command_line.h"
 #include "core/game_start.h"
-#include "core/launch_options.h"
 #include "core/settings_file.h"
+#include "forms/layout.h"
 #include "forms/map_list_source.h"
 #include "forms/messages.h"
 #include "platform/fs.h"
 
 namespace tarq::forms {
 namespace {
-
-template <typename Rows>
-void Fill(ComboList& list, const Rows& rows) {
-  for (const core::OptionRow& row : rows) list.AddItem(std::string(row.text), row.itemData);
-}
 
 core::ListSelection Selection(const ComboList& list) {
   core::ListSelection s;
@@ -37,9 +32,9 @@ core::ListSelection Selection(const ComboList& list) {
 FrmMain::FrmMain(FormHost& host, std::string programFolder)
     : host_(host), programFolder_(std::move(programFolder)) {
   ShowMapCatalogue(std::make_shared<const catalogue::MapCatalogue>());  // row 0 alone
-  Fill(cmbDiff, core::kDifficultyRows);
-  Fill(cmbMemory, core::kHeapSizeRows);
-  Fill(cmbConsole, core::kConsoleRows);
+  for (const char* name : {"cmbDiff", "cmbMemory", "cmbConsole"}) {
+    AddLayoutRows(*Control(name).list, kFrmMainLayout, name);
+  }
 
   labHL.Change = [this] { labHL_Change(); };
   labMaps.Change = [this] { labMaps_Change(); };
@@ -50,6 +45,24 @@ FrmMain::FrmMain(FormHost& host, std::string programFolder)
 }
 
 FrmMain::~FrmMain() = default;
+
+ControlBinding FrmMain::Control(std::string_view name) {
+  if (name == "labHL") return {.label = &labHL};
+  if (name == "labValve") return {.label = &labValve};
+  if (name == "labMaps") return {.label = &labMaps};
+  if (name == "labCommand") return {.label = &labCommand};
+  if (name == "cmbMapComment") {
+    return {.list = &cmbMapComment, .gotFocus = [this] { cmbMapComment_GotFocus(); }};
+  }
+  if (name == "cmbMap") return {.list = &cmbMap};
+  if (name == "cmbDiff") return {.list = &cmbDiff};
+  if (name == "cmbMemory") return {.list = &cmbMemory};
+  if (name == "cmbConsole") return {.list = &cmbConsole};
+  if (name == "cmdFldSelect") return {.click = [this] { cmdFldSelect_Click(); }};
+  if (name == "cmdComment") return {.click = [this] { cmdComment_Click(); }};
+  if (name == "cmdStart") return {.click = [this] { cmdStart_Click(); }};
+  return {};
+}
 
 void FrmMain::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;

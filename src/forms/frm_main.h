@@ -27,6 +27,7 @@
 #include "forms/dlg_fld_select.h"
 #include "forms/file_list.h"
 #include "forms/form_host.h"
+#include "forms/layout.h"
 
 namespace tarq::forms {
 
@@ -49,6 +50,9 @@ class FrmMain final {
   ComboList cmbConsole;
   FileList flbSelect;  // hidden
   std::string sStartPath;
+
+  // The control of that name in kFrmMainLayout, for a view to bind.
+  ControlBinding Control(std::string_view name);
 
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);

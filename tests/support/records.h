@@ -22,9 +22,11 @@ inline std::vector<catalogue::CommentRecord> Records(const catalogue::CommentSna
   return records;
 }
 
-inline std::vector<catalogue::RecordView> Views(const std::vector<catalogue::CommentRecord>& records) {
+inline std::vector<catalogue::RecordView> Views(
+    const std::vector<catalogue::CommentRecord>& records) {
   std::vector<catalogue::RecordView> views;
-  for (const catalogue::CommentRecord& r : records) views.push_back({r.sMapFile, r.sMark, r.sComment});
+  for (const catalogue::CommentRecord& r : records)
+    views.push_back({r.sMapFile, r.sMark, r.sComment});
   return views;
 }
 

@@ -8,12 +8,13 @@
 #include <QPushButton>
 #include <QString>
 #include <QWidget>
-#include <optional>
 
-namespace tarq::ui {
+#include "forms/layout.h"
 
-inline const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック");
-inline const QString kGothic = QStringLiteral("ＭＳ ゴシック");
+namespace tarq::ui::qt {
+
+inline const QString kPGothic = QString::fromUtf8(forms::kPGothic);
+inline const QString kGothic = QString::fromUtf8(forms::kGothic);
 
 // Maps the fonts named above to the metric-compatible IPA fonts where the
 // originals are missing. Idempotent.
@@ -37,23 +38,24 @@ QIcon AppIcon();
 // list's popup at once. Idempotent.
 void UseDropDownStyle();
 
-// A black window of a fixed client size, in the window font and the style
-// above.
-void SetUpWindow(QWidget& window, const QString& title, int widthTwips, int heightTwips);
+// A black window of the layout's caption and fixed client size, in the
+// window font and the style above; a dialog at its place on the screen.
+void SetUpWindow(QWidget& window, const forms::WindowLayout& layout);
+// Its frame: set when the window is made.
+Qt::WindowFlags WindowFlags(forms::WindowKind kind);
 
-// A caption label: yellow text on the window's black, no border, sized to its
-// text in its own font when it has one, else in the window's.
-QLabel* MakeCaptionLabel(QWidget* parent, const char* name, const QString& text, int leftTwips,
-                         int topTwips, int widthTwips, int heightTwips,
-                         const std::optional<QFont>& font = std::nullopt);
+// A control's place and size in pixels.
+QRect Pixels(const forms::ControlLayout& c);
+// A control's font of its own, or the window font.
+QFont ControlFont(const forms::FontSpec& font);
 
+// A caption label: yellow text on the window's black, no border; sized to
+// its text in its own font when it has one, else in the window's.
+QLabel* MakeCaptionLabel(QWidget* parent, const forms::ControlLayout& c);
+// A value label: single-line border, button-face background, button-text
+// colour; keeps its size and cuts off what does not fit.
+QLabel* MakeValueLabel(QWidget* parent, const forms::ControlLayout& c);
 // A button that reacts to Enter only while it has the focus.
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, int leftTwips,
-                        int topTwips, int widthTwips, int heightTwips);
+QPushButton* MakeButton(QWidget* parent, const forms::ControlLayout& c);
 
-// A value label: single-line border, button-face background, button-text colour;
-// keeps its size and cuts off what does not fit.
-QLabel* MakeValueLabel(QWidget* parent, const char* name, int leftTwips, int topTwips,
-                       int widthTwips, int heightTwips);
-
-}  // namespace tarq::ui
+}  // namespace tarq::ui::qt

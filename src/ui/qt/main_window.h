@@ -3,20 +3,18 @@
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "forms/form_host.h"
 #include "forms/frm_main.h"
-#include "ui/dialog_window.h"
+#include "ui/qt/dialog_window.h"
+#include "ui/qt/form_widgets.h"
 
-class QComboBox;
-class QLabel;
-class QListWidget;
-class QPushButton;
+namespace tarq::ui::qt {
 
-namespace tarq::ui {
-
-// The main window, titled "TARQ" and the version: a humble view of forms::FrmMain. It mirrors
-// the model's controls and forwards the user's events; it holds no rules.
+// The main window, titled "TARQ" and the version: a humble view of
+// forms::FrmMain, built from its layout table. It mirrors the model's
+// controls and forwards the user's events; it holds no rules.
 class MainWindow final : public QWidget, public forms::FormHost {
   Q_OBJECT
 
@@ -37,20 +35,18 @@ class MainWindow final : public QWidget, public forms::FormHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
-  void BuildControls();
+  void ShowDialog(DialogWindow* dialog);
   void MirrorEnabled();
 
   std::unique_ptr<forms::FrmMain> model_;
+  std::optional<FormWidgets> widgets_;
   QPointer<DialogWindow> dialog_;
   QPointer<QWidget> focusBeforeDialog_;
-  QComboBox* cmbMapComment_ = nullptr;
-  QPushButton* cmdFldSelect_ = nullptr;
   bool unloaded_ = false;
   bool shownOnce_ = false;
 };
 
-}  // namespace tarq::ui
+}  // namespace tarq::ui::qt

@@ -4,7 +4,7 @@
 
 #include "forms/controls.h"
 
-namespace tarq::ui {
+namespace tarq::ui::qt {
 
 // Shows the rows of a form model's list to a QComboBox. A rebuild of any
 // size reaches the view as one model reset, and row texts are converted
@@ -25,4 +25,4 @@ class ComboListModel final : public QAbstractListModel {
   const forms::ComboList& list_;
 };
 
-}  // namespace tarq::ui
+}  // namespace tarq::ui::qt

@@ -1,4 +1,4 @@
-#include "ui/system_fonts.h"
+#include "ui/qt/system_fonts.h"
 
 #include <future>
 #include <mutex>
@@ -8,7 +8,7 @@
 #include <fontconfig/fontconfig.h>
 #endif
 
-namespace tarq::ui {
+namespace tarq::ui::qt {
 namespace {
 
 // Runs on any thread: touches no Qt object.
@@ -60,4 +60,4 @@ QString JapaneseUiFamily() {
   return family;
 }
 
-}  // namespace tarq::ui
+}  // namespace tarq::ui::qt

@@ -1,6 +1,6 @@
-#include "ui/combo_list_model.h"
+#include "ui/qt/combo_list_model.h"
 
-namespace tarq::ui {
+namespace tarq::ui::qt {
 
 ComboListModel::ComboListModel(const forms::ComboList& list, QObject* parent)
     : QAbstractListModel(parent), list_(list) {}
@@ -23,4 +23,4 @@ QVariant ComboListModel::data(const QModelIndex& index, int role) const {
   }
 }
 
-}  // namespace tarq::ui
+}  // namespace tarq::ui::qt

@@ -5,21 +5,21 @@
 
 #include "platform/fs.h"
 #include "platform/memory.h"
-#include "ui/look.h"
-#include "ui/main_window.h"
-#include "ui/system_fonts.h"
+#include "ui/qt/look.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/system_fonts.h"
 
 int main(int argc, char* argv[]) {
   tarq::platform::KeepLargeBuffersInHeap();
-  tarq::ui::StartLoadingFonts();  // while the toolkit starts
+  tarq::ui::qt::StartLoadingFonts();  // while the toolkit starts
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("TARQ"));
-  QApplication::setWindowIcon(tarq::ui::AppIcon());
-  tarq::ui::InstallFontSubstitutes();
+  QApplication::setWindowIcon(tarq::ui::qt::AppIcon());
+  tarq::ui::qt::InstallFontSubstitutes();
   // Chosen once for the whole run.
   const std::string programFolder = tarq::platform::ProgramFolder();
   const std::string dataFolder = tarq::platform::DataFolder(programFolder);
-  tarq::ui::MainWindow window(dataFolder.empty() ? programFolder : dataFolder);
+  tarq::ui::qt::MainWindow window(dataFolder.empty() ? programFolder : dataFolder);
   window.show();
   return QApplication::exec();
 }

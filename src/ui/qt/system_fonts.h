@@ -12,7 +12,7 @@
 
 #include <QString>
 
-namespace tarq::ui {
+namespace tarq::ui::qt {
 
 // Starts loading the font configuration on a second thread. Call it once,
 // before the application object exists; calling it again does nothing.
@@ -23,4 +23,4 @@ void StartLoadingFonts();
 // (Windows) or the configuration names none.
 QString JapaneseUiFamily();
 
-}  // namespace tarq::ui
+}  // namespace tarq::ui::qt

@@ -1,15 +1,14 @@
-#include "ui/look.h"
+#include "ui/qt/look.h"
 
 #include <QApplication>
 #include <QPalette>
 #include <QPixmap>
 #include <QProxyStyle>
 
-#include "ui/system_fonts.h"
-#include "ui/tarq_icon.xpm"
-#include "ui/twips.h"
+#include "ui/qt/system_fonts.h"
+#include "ui/qt/tarq_icon.xpm"
 
-namespace tarq::ui {
+namespace tarq::ui::qt {
 
 void InstallFontSubstitutes() {
   static const bool done = [] {
@@ -63,11 +62,25 @@ QIcon AppIcon() {
   return QIcon(QPixmap(tarq_icon_xpm));
 }
 
-void SetUpWindow(QWidget& window, const QString& title, int widthTwips, int heightTwips) {
+QRect Pixels(const forms::ControlLayout& c) {
+  return {forms::TwipsToPixels(c.left), forms::TwipsToPixels(c.top), forms::TwipsToPixels(c.width),
+          forms::TwipsToPixels(c.height)};
+}
+
+void SetUpWindow(QWidget& window, const forms::WindowLayout& layout) {
   UseDropDownStyle();
-  window.setWindowTitle(title);
+  window.setObjectName(QString::fromUtf8(layout.name));
+  window.setWindowTitle(QString::fromUtf8(layout.caption));
   window.setWindowIcon(AppIcon());
-  window.setFixedSize(TwipsToPixels(widthTwips), TwipsToPixels(heightTwips));
+  const QSize size(forms::TwipsToPixels(layout.width), forms::TwipsToPixels(layout.height));
+  if (layout.kind == forms::WindowKind::kToolDialog) {
+    // The client area stands at a fixed place on the screen, wherever the
+    // main window is.
+    window.setGeometry(QRect(QPoint(forms::TwipsToPixels(forms::kDialogLeftTwips),
+                                    forms::TwipsToPixels(forms::kDialogTopTwips)),
+                             size));
+  }
+  window.setFixedSize(size);
   QPalette palette = window.palette();
   palette.setColor(QPalette::Window, Qt::black);
   window.setPalette(palette);
@@ -75,35 +88,45 @@ void SetUpWindow(QWidget& window, const QString& title, int widthTwips, int heig
   window.setFont(WindowFont());
 }
 
-QLabel* MakeCaptionLabel(QWidget* parent, const char* name, const QString& text, int leftTwips,
-                         int topTwips, int widthTwips, int heightTwips,
-                         const std::optional<QFont>& font) {
-  auto* label = new QLabel(text, parent);
-  if (font) label->setFont(*font);
-  label->setObjectName(QString::fromLatin1(name));
+Qt::WindowFlags WindowFlags(forms::WindowKind kind) {
+  const Qt::WindowFlags frame =
+      Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+  if (kind == forms::WindowKind::kToolDialog) return Qt::Tool | frame;
+  return Qt::Window | frame | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint;
+}
+
+QFont ControlFont(const forms::FontSpec& font) {
+  if (font.family.empty()) return WindowFont();
+  return NamedFont(QString::fromUtf8(font.family), font.points, font.bold, font.italic);
+}
+
+QLabel* MakeCaptionLabel(QWidget* parent, const forms::ControlLayout& c) {
+  auto* label = new QLabel(QString::fromUtf8(c.caption), parent);
+  if (!c.font.family.empty()) label->setFont(ControlFont(c.font));
+  label->setObjectName(QString::fromUtf8(c.name));
   label->setTextFormat(Qt::PlainText);
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, QColor(255, 255, 0));
   label->setPalette(palette);
   label->setAutoFillBackground(false);
-  label->setGeometry(TwipsRect{leftTwips, topTwips, widthTwips, heightTwips}.ToPixels());
-  label->adjustSize();  // sizes itself to its text, from its top-left corner
+  label->setGeometry(Pixels(c));
+  // A caption label sizes itself to its text, from its top-left corner.
+  if (c.kind == forms::ControlKind::kCaptionLabel) label->adjustSize();
   return label;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, int leftTwips,
-                        int topTwips, int widthTwips, int heightTwips) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setGeometry(TwipsRect{leftTwips, topTwips, widthTwips, heightTwips}.ToPixels());
-  button->setAutoDefault(true);
+QPushButton* MakeButton(QWidget* parent, const forms::ControlLayout& c) {
+  auto* button = new QPushButton(QString::fromUtf8(c.caption), parent);
+  button->setObjectName(QString::fromUtf8(c.name));
+  button->setGeometry(Pixels(c));
+  button->setAutoDefault(true);  // Enter presses it only while it has the focus
+  button->setEnabled(c.enabled);
   return button;
 }
 
-QLabel* MakeValueLabel(QWidget* parent, const char* name, int leftTwips, int topTwips,
-                       int widthTwips, int heightTwips) {
+QLabel* MakeValueLabel(QWidget* parent, const forms::ControlLayout& c) {
   auto* label = new QLabel(parent);
-  label->setObjectName(QString::fromLatin1(name));
+  label->setObjectName(QString::fromUtf8(c.name));
   label->setTextFormat(Qt::PlainText);
   label->setFrameStyle(QFrame::Box | QFrame::Plain);
   label->setLineWidth(1);
@@ -114,8 +137,8 @@ QLabel* MakeValueLabel(QWidget* parent, const char* name, int leftTwips, int top
   palette.setColor(QPalette::WindowText, palette.color(QPalette::ButtonText));
   label->setPalette(palette);
   label->setAutoFillBackground(true);
-  label->setGeometry(TwipsRect{leftTwips, topTwips, widthTwips, heightTwips}.ToPixels());
+  label->setGeometry(Pixels(c));
   return label;
 }
 
-}  // namespace tarq::ui
+}  // namespace tarq::ui::qt

@@ -16,40 +16,12 @@
 #include "platform/fs.h"
 #include "platform/process.h"
 #include "support/temp_dir.h"
-#include "ui/main_window.h"
-#include "ui/system_fonts.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/system_fonts.h"
 #include "window_checks.h"
 
 using tarq::testing::CloseNextMessageBox;
-using tarq::testing::Geometry;
 using tarq::testing::TempDir;
-
-namespace {
-
-// The layout table of the main window.
-const Geometry kLayout[] = {
-    {"labHL", 240, 840, 4095, 255},          {"cmdFldSelect", 4440, 840, 255, 255},
-    {"labValve", 240, 1440, 4455, 255},      {"labMaps", 240, 2040, 4455, 255},
-    {"cmbMapComment", 240, 2640, 4455, 300}, {"Command3", 1920, 3000, 1335, 255},
-    {"cmdComment", 3360, 3000, 1335, 255},   {"cmbDiff", 240, 3720, 1215, 300},
-    {"cmbMemory", 1680, 3720, 1215, 300},    {"cmbConsole", 3120, 3720, 1575, 300},
-    {"labCommand", 240, 4560, 4455, 495},    {"cmdStart", 3600, 5160, 1095, 375},
-    {"cmbMap", 2040, 5160, 975, 300},
-};
-
-const char* const kCaptions[][2] = {
-    {"Label1", "TARQ"},
-    {"Label2", "Half-Lifeフォルダ"},
-    {"Label4", "Valveフォルダ"},
-    {"Label6", "Mapsフォルダ"},
-    {"Label11", "MAP"},
-    {"Label8", "難易度"},
-    {"Label9", "メモリ使用量"},
-    {"Label10", "コンソール"},
-    {"Label12", "コマンドライン オプション"},
-};
-
-}  // namespace
 
 class MainWindowTest : public QObject {
   Q_OBJECT
@@ -57,7 +29,7 @@ class MainWindowTest : public QObject {
  private slots:
   void init() {
     dir_ = std::make_unique<TempDir>();
-    window_ = std::make_unique<tarq::ui::MainWindow>(dir_->Path());
+    window_ = std::make_unique<tarq::ui::qt::MainWindow>(dir_->Path());
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
   }
@@ -68,7 +40,6 @@ class MainWindowTest : public QObject {
 
   void windowIsTheFixedBlackMainWindow() {
     QCOMPARE(window_->windowTitle(), "TARQ " + QString::fromUtf8(tarq::core::kVersion));
-    QCOMPARE(window_->size(), QSize(330, 385));
     QCOMPARE(window_->minimumSize(), window_->maximumSize());
     QCOMPARE(window_->palette().color(QPalette::Window), QColor(Qt::black));
     QVERIFY(window_->windowFlags() & Qt::WindowMinimizeButtonHint);
@@ -77,15 +48,19 @@ class MainWindowTest : public QObject {
     QCOMPARE(window_->windowIcon().availableSizes().value(0), QSize(32, 32));
   }
 
-  void controlsStandWhereTheLayoutPutsThem() { tarq::testing::CheckLayout(window_.get(), kLayout); }
+  void controlsStandWhereTheLayoutPutsThem() {
+    tarq::testing::CheckLayout(window_.get(), tarq::forms::kFrmMainLayout);
+  }
 
   void captionLabelsAreYellowOnBlack() {
-    for (const auto& c : kCaptions) {
-      auto* label = window_->findChild<QLabel*>(c[0]);
-      QVERIFY2(label != nullptr, c[0]);
-      QCOMPARE(label->text(), QString::fromUtf8(c[1]));
+    for (const auto& c : tarq::forms::kFrmMainLayout.controls) {
+      if (c.kind != tarq::forms::ControlKind::kCaptionLabel) continue;
+      auto* label = window_->findChild<QLabel*>(QString::fromUtf8(c.name));
+      QVERIFY2(label != nullptr, c.name.data());
       QCOMPARE(label->palette().color(QPalette::WindowText), QColor(255, 255, 0));
       QVERIFY(!label->autoFillBackground());
+      // Sized to its text from its top-left corner.
+      QCOMPARE(label->size(), label->sizeHint());
     }
     auto* banner = window_->findChild<QLabel*>("Label1");
     QVERIFY(banner->font().bold() && banner->font().italic());
@@ -94,7 +69,7 @@ class MainWindowTest : public QObject {
   }
 
   void controlsWithoutAFontOfTheirOwnUseTheJapaneseFont() {
-    const QString family = tarq::ui::JapaneseUiFamily();
+    const QString family = tarq::ui::qt::JapaneseUiFamily();
     QVERIFY2(!family.isEmpty(), "fontconfig names no font for Japanese text");
     QVERIFY(QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese));
     for (const char* name : {"Label2", "labHL", "cmdStart", "cmbDiff"}) {
@@ -118,16 +93,14 @@ class MainWindowTest : public QObject {
       QVERIFY2(popup->geometry().top() >= list->mapToGlobal(list->rect().bottomLeft()).y(), name);
       list->hidePopup();
     }
-    // The map lists lay out rows of one height: 32768 rows drop down at once.
-    for (const char* name : {"cmbMapComment", "cmbMap"}) {
-      auto* view = qobject_cast<QListView*>(window_->findChild<QComboBox*>(name)->view());
-      QVERIFY(view != nullptr && view->uniformItemSizes());
-    }
+    // The map list lays out rows of one height: 32768 rows drop down at once.
+    auto* view = qobject_cast<QListView*>(window_->findChild<QComboBox*>("cmbMapComment")->view());
+    QVERIFY(view != nullptr && view->uniformItemSizes());
   }
 
   void hiddenAndDisabledControls() {
-    QVERIFY(!window_->findChild<QWidget*>("cmbMap")->isVisible());
-    // The file list has no widget: the form model's flbSelect carries it.
+    // The hidden lists have no widget: the form model carries them.
+    QVERIFY(window_->findChild<QWidget*>("cmbMap") == nullptr);
     QVERIFY(window_->findChild<QWidget*>("flbSelect") == nullptr);
     auto* pak = window_->findChild<QPushButton*>("Command3");
     QVERIFY(pak->isVisible());
@@ -204,7 +177,7 @@ class MainWindowTest : public QObject {
 
  private:
   std::unique_ptr<TempDir> dir_;
-  std::unique_ptr<tarq::ui::MainWindow> window_;
+  std::unique_ptr<tarq::ui::qt::MainWindow> window_;
 };
 
 QTEST_MAIN(MainWindowTest)

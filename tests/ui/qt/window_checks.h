@@ -1,0 +1,74 @@
+#pragma once
+// Checks the Qt window tests share: the layout table, the Tab order, and
+// the message box a click brings up.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWidget>
+#include <QtTest>
+
+#include "forms/layout.h"
+
+namespace tarq::testing {
+
+// The window follows its layout table: its title and client size, and for
+// every control a widget of its name where the table puts it (a label that
+// sizes itself from its top-left corner), with the table's caption, enabled
+// as the table says; a control that is never shown has no widget. The Tab
+// order is checked by FocusCycle.
+inline void CheckLayout(QWidget* window, const tarq::forms::WindowLayout& layout) {
+  using tarq::forms::ControlKind;
+  using tarq::forms::TwipsToPixels;
+  QCOMPARE(window->windowTitle(), QString::fromUtf8(layout.caption));
+  QCOMPARE(window->size(), QSize(TwipsToPixels(layout.width), TwipsToPixels(layout.height)));
+  for (const tarq::forms::ControlLayout& c : layout.controls) {
+    const QString name = QString::fromUtf8(c.name);
+    auto* w = window->findChild<QWidget*>(name);
+    if (!c.visible) {
+      QVERIFY2(w == nullptr, c.name.data());
+      continue;
+    }
+    QVERIFY2(w != nullptr, c.name.data());
+    const QRect expected(TwipsToPixels(c.left), TwipsToPixels(c.top), TwipsToPixels(c.width),
+                         TwipsToPixels(c.height));
+    if (c.kind == ControlKind::kCaptionLabel) {
+      QCOMPARE(w->pos(), expected.topLeft());
+    } else {
+      QCOMPARE(w->geometry(), expected);
+    }
+    QVERIFY2(w->isVisible(), c.name.data());
+    QCOMPARE(w->isEnabled(), c.enabled);
+    if (!c.caption.empty()) {
+      const QString caption = QString::fromUtf8(c.caption);
+      if (auto* label = qobject_cast<QLabel*>(w)) QCOMPARE(label->text(), caption);
+      if (auto* button = qobject_cast<QAbstractButton*>(w)) QCOMPARE(button->text(), caption);
+    }
+  }
+}
+
+// The names of the focused controls, from the focused one through `steps`
+// presses of Tab.
+inline QStringList FocusCycle(int steps) {
+  QStringList visited{QApplication::focusWidget()->objectName()};
+  for (int i = 0; i < steps; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    visited << QApplication::focusWidget()->objectName();
+  }
+  return visited;
+}
+
+// Closes the next message box once it is up, noting "title|text|icon".
+inline void CloseNextMessageBox(QString* shown) {
+  QTimer::singleShot(0, [shown] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    *shown = box->windowTitle() + "|" + box->text() + "|" +
+             QString::number(static_cast<int>(box->icon()));
+    box->accept();
+  });
+}
+
+}  // namespace tarq::testing
