@@ -22,6 +22,7 @@ DlgFldSelect::DlgFldSelect(FormHost& host, FrmMain& main, std::vector<platform::
   drvHL.Click = [this] {
     if (drvHL.ListIndex() != drive_) drvHL_Change();
   };
+  dirHL.Change = [this] { dirHL_Change(); };
 }
 
 ControlBinding DlgFldSelect::Control(std::string_view name) {
@@ -38,6 +39,16 @@ void DlgFldSelect::drvHL_Change() {
   const auto folder = platform::DriveCurrentFolder(drives_[static_cast<std::size_t>(drive_)]);
   // The drive list keeps the chosen drive; the folder list stays where it was.
   if (!folder || !dirHL.SetPath(*folder)) host_.MsgBox(kMsgDeviceUnavailable);
+}
+
+void DlgFldSelect::dirHL_Change() {
+  // Where drives nest (on POSIX systems all lie under the root, a Wine
+  // drive under home) the folder list can walk from one into another; the
+  // drive list follows, so that picking a drive takes the folder list there.
+  const int drive = platform::DriveIndexOf(dirHL.Path(), drives_);
+  if (drive < 0 || drive == drive_) return;
+  drive_ = drive;
+  drvHL.SetListIndex(drive);  // its Click sees no change of drive
 }
 
 void DlgFldSelect::cmdOK_Click() {

@@ -3,6 +3,7 @@
 //
 //   opens on the process's current drive and folder
 //   drvHL_Change --> dirHL = the drive's folder (or "device unavailable")
+//   dirHL_Change --> drvHL = the drive that holds dirHL.Path (no drvHL_Change)
 //   cmdOK_Click  --> <dirHL.Path>\hl.exe opens? --> enable main, labHL = dirHL.Path
 //                    (the folder cascade runs) --> unload
 //   cmdCancel_Click, close box --> unload
@@ -29,12 +30,13 @@ class DlgFldSelect final : public DialogForm {
   ControlBinding Control(std::string_view name);
 
   void drvHL_Change();
+  void dirHL_Change();
   void cmdOK_Click();
   void cmdCancel_Click();
 
  private:
   std::vector<platform::Drive> drives_;
-  int drive_ = -1;  // the drive drvHL showed before the pick
+  int drive_ = -1;  // the drive drvHL shows, before a pick the one it showed
 };
 
 }  // namespace tarq::forms

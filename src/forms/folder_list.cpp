@@ -23,10 +23,12 @@ bool FolderList::SetPath(const std::string& folder) {
   for (const std::string& sub : *subfolders) {
     entries.push_back({sub, platform::ChildFolder(chain.back(), sub), depth, false});
   }
+  const bool moved = path_ != chain.back();
   path_ = chain.back();
   entries_ = std::move(entries);
   listIndex_ = depth - 1;
   if (Observer) Observer();
+  if (moved && Change) Change();
   return true;
 }
 

@@ -19,8 +19,8 @@ class FolderList final {
   };
 
   const std::string& Path() const { return path_; }
-  // Makes folder current and lists it; false, changing nothing, when it
-  // cannot be listed.
+  // Makes folder current and lists it, raising Change when the current
+  // folder moved; false, changing nothing, when it cannot be listed.
   bool SetPath(const std::string& folder);
 
   const std::vector<Entry>& Entries() const { return entries_; }
@@ -28,6 +28,7 @@ class FolderList final {
   void SetListIndex(int index);
   bool Open(int index);
 
+  std::function<void()> Change;    // the form's event procedure
   std::function<void()> Observer;  // the view
 
  private:

@@ -2,9 +2,13 @@
 // Drives and folder navigation for the game folder dialog.
 //
 // On Windows the drives are the system's drive letters. On POSIX systems
-// they are the root and the mounted volumes a user would pick (removable
-// media and other disks under /media, /mnt and /run/media), not pseudo file
-// systems.
+// they are, in this order: the root; the places a user of Windows games
+// starts from, the home folder ($HOME), the C: drive of each Wine prefix
+// ($WINEPREFIX/drive_c, then ~/.wine/drive_c) and Steam's shared game
+// folder (~/.local/share/Steam/steamapps/common); then the mounted volumes a
+// user would pick (removable media and other disks under /media, /mnt and
+// /run/media), not pseudo file systems. A place is listed only when it is a
+// folder, once, under its real path (the form the current folder has).
 
 #include <optional>
 #include <string>
@@ -13,13 +17,14 @@
 namespace tarq::platform {
 
 struct Drive {
-  std::string root;   // "C:\", "/", "/media/usb"
+  std::string root;   // "C:\", "/", "/home/alice/.wine/drive_c", "/media/usb"
   std::string label;  // what the drive list shows
 };
 
 std::vector<Drive> ListDrives();
 
-// The drive of `drives` that holds path: the longest root that prefixes it.
+// The drive of `drives` that holds path: the longest root that prefixes it,
+// so a folder under ~/.wine/drive_c is on the Wine C: drive, not on home.
 // -1 when none does.
 int DriveIndexOf(const std::string& path, const std::vector<Drive>& drives);
 
@@ -27,7 +32,9 @@ int DriveIndexOf(const std::string& path, const std::vector<Drive>& drives);
 // nullopt when the drive is not ready or cannot be read.
 std::optional<std::string> DriveCurrentFolder(const Drive& drive);
 
-// The visible subfolders of a folder, unsorted; nullopt when it cannot be listed.
+// The subfolders of a folder that the folder list shows, unsorted: on
+// Windows those that are not hidden, on POSIX systems every one, dot-folders
+// included. nullopt when the folder cannot be listed.
 std::optional<std::vector<std::string>> ListSubfolders(const std::string& folder);
 
 // The folders from the root down to `folder`, each a full path without a

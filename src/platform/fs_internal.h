@@ -19,10 +19,11 @@ inline constexpr std::size_t kWriteChunk = 1 << 16;
 
 enum class EntryKind : std::uint8_t { kPlainFile, kFolder };
 
-// The visible entries of one kind in a folder for which accept is true, in
-// no particular order: hidden entries (and on Windows system ones) are left
-// out, as are names that are not valid UTF-8. nullopt when the folder
-// cannot be listed.
+// The entries of one kind in a folder for which accept is true, in no
+// particular order. Hidden entries are left out (on Windows system ones
+// too), except that on POSIX systems folders whose names start with a dot
+// are listed; names that are not valid UTF-8 are left out. nullopt when the
+// folder cannot be listed.
 std::optional<std::vector<std::string>> ListEntries(
     const std::string& folder, EntryKind kind, const std::function<bool(std::string_view)>& accept);
 

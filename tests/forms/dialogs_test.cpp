@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "forms/frm_main.h"
 #include "forms/messages.h"
 #include "platform/fs.h"
 #include "platform/process.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
+#ifndef _WIN32
+#include "support/env_guard.h"
+#endif
 
 namespace tarq::forms {
 namespace {
@@ -174,6 +180,8 @@ TEST_F(DialogTest, EveryOpeningStartsFromTheInitialContent) {
 }
 
 #ifndef _WIN32  // POSIX folders and drives; Windows has its own test
+using testing::EnvGuard;
+
 // --- the game folder dialog -----------------------------------------------
 
 class FolderDialogTest : public DialogTest {
@@ -306,6 +314,116 @@ TEST_F(FolderDialogTest, AfterAGameStartItOpensOnTheGameFolder) {
   ASSERT_TRUE(testing::WaitForFile(platform::JoinPath(game_, "hl.exe.record")));
   form_->cmdFldSelect_Click();
   EXPECT_EQ(form_->dlgFldSelect()->dirHL.Path(), game_);
+}
+
+// --- the game folder dialog in a Linux home with Wine ----------------------
+
+// A home folder made for the test, holding a game in Wine's default prefix;
+// the drive list is the system's own, WINEPREFIX unset.
+class WineHomeTest : public FolderDialogTest {
+ protected:
+  WineHomeTest() {
+    form_->ListDrives = platform::ListDrives;
+    MakeFolders(platform::JoinPath(halfLife_, "valve/maps"));
+    MakeFolders(home_ + "/Games");
+    WriteBytes(platform::JoinPath(halfLife_, "hl.exe"), "");
+    for (const char* m : {"c1a0.bsp", ".hidden.bsp"}) {
+      WriteBytes(platform::JoinPath(halfLife_, std::string("valve/maps/") + m), "");
+    }
+  }
+  static std::vector<std::string> DriveLabels(const DlgFldSelect& d) {
+    std::vector<std::string> labels;
+    for (int i = 0; i < d.drvHL.ListCount(); ++i) labels.push_back(d.drvHL.List(i));
+    return labels;
+  }
+  static int DriveRow(const DlgFldSelect& d, const std::string& label) {
+    const auto labels = DriveLabels(d);
+    const auto at = std::find(labels.begin(), labels.end(), label);
+    return at == labels.end() ? -1 : static_cast<int>(at - labels.begin());
+  }
+
+  std::string real_ = std::filesystem::canonical(dir_.Path()).string();
+  std::string home_ = real_ + "/home";
+  std::string driveC_ = home_ + "/.wine/drive_c";
+  std::string halfLife_ = driveC_ + "/Sierra/Half-Life";
+  EnvGuard homeGuard_{"HOME", home_};
+  EnvGuard prefixGuard_{"WINEPREFIX", std::nullopt};
+};
+
+TEST_F(WineHomeTest, TheHomeFolderShowsDotFoldersAndTheDriveListOffersHomeAndWine) {
+  DlgFldSelect& d = Open(home_);
+  const int wine = Row(d, home_ + "/.wine");
+  ASSERT_GE(wine, 0);
+  EXPECT_EQ(d.dirHL.Entries()[static_cast<std::size_t>(wine)].name, ".wine");
+  EXPECT_LT(wine, Row(d, home_ + "/Games"));  // in name order
+  const auto labels = DriveLabels(d);
+  ASSERT_GE(labels.size(), 3u);
+  EXPECT_EQ((std::vector<std::string>(labels.begin(), labels.begin() + 3)),
+            (std::vector<std::string>{"/", home_, "Wine C:"}));
+  EXPECT_EQ(d.drvHL.Text(), home_);  // the place that holds the current folder
+}
+
+TEST_F(WineHomeTest, ChoosingWineCAndOpeningDownToHalfLifeLetsOKAcceptIt) {
+  DlgFldSelect& d = Open(home_);
+  d.drvHL.SetListIndex(DriveRow(d, "Wine C:"));
+  EXPECT_EQ(d.dirHL.Path(), driveC_);
+  ASSERT_TRUE(d.dirHL.Open(Row(d, driveC_ + "/Sierra")));
+  ASSERT_TRUE(d.dirHL.Open(Row(d, halfLife_)));
+  d.cmdOK_Click();
+  EXPECT_TRUE(host_.messages.empty());
+  EXPECT_EQ(form_->labHL.Caption(), halfLife_);
+  EXPECT_EQ(form_->labMaps.Caption(), halfLife_ + "/valve/maps");
+  // The map list still leaves out hidden files.
+  EXPECT_EQ(form_->cmbMap.ListCount(), 2);
+  EXPECT_EQ(form_->cmbMap.List(1), "c1a0.bsp");
+  EXPECT_EQ(form_->dlgFldSelect(), nullptr);
+  EXPECT_TRUE(form_->Enabled());
+}
+
+TEST_F(WineHomeTest, WithWinePrefixSetBothCDrivesAreOfferedApart) {
+  const std::string prefixC = real_ + "/hl-prefix/drive_c";
+  MakeFolders(prefixC + "/Games");
+  const EnvGuard prefix("WINEPREFIX", real_ + "/hl-prefix");
+  DlgFldSelect& d = Open(home_);
+  const auto labels = DriveLabels(d);
+  ASSERT_GE(labels.size(), 4u);
+  EXPECT_EQ((std::vector<std::string>(labels.begin() + 2, labels.begin() + 4)),
+            (std::vector<std::string>{"Wine C: (" + real_ + "/hl-prefix)", "Wine C: (~/.wine)"}));
+  d.drvHL.SetListIndex(2);
+  EXPECT_EQ(d.dirHL.Path(), prefixC);
+  d.drvHL.SetListIndex(3);
+  EXPECT_EQ(d.dirHL.Path(), driveC_);
+  EXPECT_TRUE(host_.messages.empty());
+}
+
+TEST_F(WineHomeTest, OpenedInsideAWineDriveTheDriveListShowsThatDrive) {
+  EXPECT_EQ(Open(halfLife_).drvHL.Text(), "Wine C:");
+}
+
+TEST_F(WineHomeTest, TheDriveListFollowsTheFolderListSoAPickAlwaysMoves) {
+  DlgFldSelect& d = Open(home_ + "/Games");
+  ASSERT_TRUE(d.dirHL.Open(Row(d, "/")));
+  EXPECT_EQ(d.drvHL.ListIndex(), 0);
+  d.drvHL.SetListIndex(DriveRow(d, home_));  // back home, though home was shown at opening
+  EXPECT_EQ(d.dirHL.Path(), home_);
+  ASSERT_TRUE(d.dirHL.Open(Row(d, home_ + "/.wine")));
+  ASSERT_TRUE(d.dirHL.Open(Row(d, driveC_)));
+  EXPECT_EQ(d.drvHL.Text(), "Wine C:");
+  EXPECT_TRUE(host_.messages.empty());
+}
+
+TEST_F(WineHomeTest, APlaceRemovedAfterTheDialogOpenedGivesTheDeviceMessage) {
+  DlgFldSelect& d = Open(home_);
+  const auto entries = d.dirHL.Entries().size();
+  std::filesystem::remove_all(home_ + "/.wine");
+  d.drvHL.SetListIndex(DriveRow(d, "Wine C:"));
+  EXPECT_EQ(
+      host_.messages,
+      (std::vector<std::string>{"デバイスが使用できません。\r\nフォルダを再選択して下さい。"}));
+  EXPECT_EQ(d.drvHL.Text(), "Wine C:");
+  EXPECT_EQ(d.dirHL.Path(), home_);
+  EXPECT_EQ(d.dirHL.Entries().size(), entries);
+  EXPECT_NE(form_->dlgFldSelect(), nullptr);
 }
 #endif  // _WIN32
 

@@ -4,12 +4,13 @@
 #endif
 
 #include <algorithm>
-#include <cstdlib>
-#include <optional>
 
 #include "platform/fs.h"
 #include "support/fault_hook_guard.h"
 #include "support/temp_dir.h"
+#ifndef _WIN32
+#include "support/env_guard.h"
+#endif
 
 namespace tarq::platform {
 namespace {
@@ -144,24 +145,7 @@ TEST(DataFolder, IsTheProgramFolderWhenItCanBeWritten) {
 }
 
 #ifndef _WIN32
-class EnvGuard {
- public:
-  EnvGuard(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) saved_ = old;
-    ::setenv(name, value.c_str(), 1);
-  }
-  ~EnvGuard() {
-    if (saved_) {
-      ::setenv(name_, saved_->c_str(), 1);
-    } else {
-      ::unsetenv(name_);
-    }
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> saved_;
-};
+using testing::EnvGuard;
 
 TEST(DataFolder, AnInstalledProgramKeepsItsFilesInTheUsersDataFolder) {
   TempDir dir;

@@ -1,7 +1,9 @@
 #include <dirent.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "platform/drives.h"
@@ -41,10 +43,72 @@ bool IsUserVolume(const std::string& source, const std::string& type, const std:
   return disk && userPlace && source.rfind("/dev/", 0) == 0;
 }
 
+std::string WithoutTrailingSlashes(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+// An absolute path as the process's current folder would spell it (links
+// resolved, no doubled separators); nullopt when it is not a folder.
+std::optional<std::string> RealFolder(const std::string& path) {
+  if (path.empty() || path.front() != '/') return std::nullopt;
+  const std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr),
+                                                         &std::free);
+  if (real == nullptr || !IsFolder(real.get()) || !IsValidUtf8(real.get())) return std::nullopt;
+  return std::string(real.get());
+}
+
+bool Listed(const std::vector<Drive>& drives, const std::string& root) {
+  return std::any_of(drives.begin(), drives.end(), [&](const Drive& d) { return d.root == root; });
+}
+
+// path with the home folder written as "~", as a shell shows it.
+std::string Tilde(const std::string& path, const std::string& home) {
+  if (home.size() <= 1 || path.rfind(home, 0) != 0) return path;
+  if (path.size() != home.size() && path[home.size()] != '/') return path;
+  return "~" + path.substr(home.size());
+}
+
+// The home folder, the Wine prefixes' C: drives and Steam's game folder.
+void AddUserPlaces(std::vector<Drive>& drives) {
+  const char* homeVariable = std::getenv("HOME");
+  const std::string home = WithoutTrailingSlashes(homeVariable != nullptr ? homeVariable : "");
+  if (const auto folder = RealFolder(home); folder && !Listed(drives, *folder)) {
+    drives.push_back({*folder, *folder});
+  }
+
+  // The prefix in use first; one label each, telling the prefixes apart
+  // only when there are two.
+  std::vector<std::string> prefixes;
+  // Wine itself takes only an absolute WINEPREFIX.
+  if (const char* prefix = std::getenv("WINEPREFIX"); prefix != nullptr && prefix[0] == '/') {
+    prefixes.push_back(WithoutTrailingSlashes(prefix));
+  }
+  if (!home.empty()) prefixes.push_back(ChildFolder(home, ".wine"));
+  std::vector<Drive> wine;
+  for (const std::string& prefix : prefixes) {
+    const auto folder = RealFolder(ChildFolder(prefix, "drive_c"));
+    if (!folder || !IsValidUtf8(prefix) || Listed(drives, *folder) || Listed(wine, *folder)) {
+      continue;
+    }
+    wine.push_back({*folder, "Wine C: (" + Tilde(prefix, home) + ")"});
+  }
+  if (wine.size() == 1) wine.front().label = "Wine C:";
+  drives.insert(drives.end(), wine.begin(), wine.end());
+
+  if (home.empty()) return;
+  if (const auto steam = RealFolder(ChildFolder(home, ".local/share/Steam/steamapps/common"));
+      steam && !Listed(drives, *steam)) {
+    drives.push_back({*steam, "Steam"});
+  }
+}
+
 }  // namespace
 
 std::vector<Drive> ListDrives() {
   std::vector<Drive> drives{{"/", "/"}};
+  AddUserPlaces(drives);
+  const auto firstVolume = static_cast<std::ptrdiff_t>(drives.size());
   std::ifstream mounts("/proc/self/mounts");
   std::string line;
   while (std::getline(mounts, line)) {
@@ -53,11 +117,9 @@ std::vector<Drive> ListDrives() {
     if (!(fields >> source >> at >> type)) continue;
     at = Unescape(at);
     if (!IsUserVolume(source, type, at) || !IsValidUtf8(at)) continue;
-    if (std::none_of(drives.begin(), drives.end(), [&](const Drive& d) { return d.root == at; })) {
-      drives.push_back({at, at});
-    }
+    if (!Listed(drives, at)) drives.push_back({at, at});
   }
-  std::sort(drives.begin() + 1, drives.end(),
+  std::sort(drives.begin() + firstVolume, drives.end(),
             [](const Drive& a, const Drive& b) { return a.root < b.root; });
   return drives;
 }

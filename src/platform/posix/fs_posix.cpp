@@ -175,7 +175,9 @@ std::optional<std::vector<std::string>> detail::ListEntries(
   std::vector<std::string> names;
   while (const dirent* entry = ::readdir(dir)) {
     const std::string_view name(entry->d_name);
-    if (name.empty() || name.front() == '.') continue;  // hidden, "." and ".."
+    if (name.empty() || name == "." || name == "..") continue;
+    // Hidden files stay out; hidden folders are where Wine keeps its drives.
+    if (name.front() == '.' && kind == EntryKind::kPlainFile) continue;
     if (!accept(name)) continue;
     bool matches = entry->d_type == wanted;
     if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {  // follow links
