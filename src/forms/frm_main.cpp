@@ -138,9 +138,9 @@ void FrmMain::RebuildMapList() {
     catalogue->snapshot = catalogue::CommentStore(commentPath).ReadAllComments();
     catalogue->index = catalogue::RecordIndex(std::move(catalogue->snapshot.records));
   };
-  std::thread reader;
+  std::jthread reader;  // joined on every way out
   try {
-    reader = std::thread(readComments);
+    reader = std::jthread(readComments);
   } catch (const std::system_error&) {
     readComments();  // no thread to be had: one after the other
   }

@@ -28,10 +28,16 @@ export QT_QPA_PLATFORM=xcb
 export tools game work title
 "$here/../../scripts/xvfb-run-here" bash -euo pipefail -c '
   fail() { echo "e2e: $*" >&2; exit 1; }
-  window() {  # window id by exact title, waiting for it
+  # Keys go to the focused widget in the order they are sent, so only a
+  # change of window is waited for: until it is shown and has the focus.
+  window() {  # the id of the shown window of that exact title, with the focus
     for _ in $(seq 100); do
-      id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1 || true)
-      [ -n "$id" ] && { echo "$id"; return; }
+      id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
+      if [ -n "$id" ]; then
+        xdotool windowfocus --sync "$id"
+        echo "$id"
+        return
+      fi
       sleep 0.1
     done
     fail "no window \"$1\""
@@ -43,29 +49,23 @@ export tools game work title
     done
     fail "window \"$1\" stays"
   }
-  keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
+  keys() { xdotool key --delay 20 "$@"; }
 
   cd "$game"  # the folder dialog opens on the current folder
   "$work/prog/tarq" & pid=$!
   main=$(window "$title")
-  sleep 0.5
-  xdotool windowfocus --sync "$main"
   keys Return                       # "..." has the focus
-  dialog=$(window "フォルダ選択")
-  sleep 0.5
-  xdotool windowfocus --sync "$dialog"
+  window "フォルダ選択" >/dev/null
   keys Return                       # OK has the focus: accept this folder
   gone "フォルダ選択"
   xdotool windowfocus --sync "$main"
   keys Tab Tab Tab Tab Tab Tab      # to the map list, which rebuilds
   keys Down                         # c1a0.bsp
   keys Tab Tab Tab Tab Return       # Comment
-  comment=$(window "コメント")
-  sleep 0.5
-  xdotool windowfocus --sync "$comment"
+  window "コメント" >/dev/null
   keys Tab Tab Down                 # the mark list: ◎
   keys Tab
-  xdotool type --delay 60 "boss, hard"
+  xdotool type --delay 20 "boss, hard"
   keys Tab Tab Return               # back to OK
   gone "コメント"
   xdotool windowfocus --sync "$main"
