@@ -15,6 +15,7 @@
 #include "platform/fs.h"
 #include "platform/process.h"
 #include "support/temp_dir.h"
+#include "ui/look.h"
 #include "ui/main_window.h"
 #include "ui/system_fonts.h"
 #include "window_checks.h"
@@ -93,18 +94,31 @@ class MainWindowTest : public QObject {
   }
 
   void controlsWithoutAFontOfTheirOwnUseTheJapaneseFont() {
-    const QString family = tarq::ui::JapaneseUiFamily();
-    QVERIFY2(!family.isEmpty(), "fontconfig names no font for Japanese text");
+    QVERIFY2(!tarq::ui::JapaneseUiFamily().isEmpty(), "fontconfig names no font for Japanese text");
+    // The face of the map lists, at 9 pt: the platform's own family for
+    // Japanese text is only the fallback.
+    const QString family = QFontInfo(tarq::ui::NamedFont(tarq::ui::kGothic, 9)).family();
+    QCOMPARE(family, QString("IPAGothic"));
     QVERIFY(QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese));
     for (const char* name : {"Label2", "labHL", "cmdStart", "cmbDiff"}) {
       auto* control = window_->findChild<QWidget*>(name);
       QVERIFY2(control != nullptr, name);
       QCOMPARE(QFontInfo(control->font()).family(), family);
+      QCOMPARE(control->font().pointSize(), 9);
     }
-    // Windows draws with full hinting; lighter hinting runs the auto-hinter.
-    for (const char* name : {"Label1", "Label2", "cmbMapComment", "cmdStart"}) {
-      QCOMPARE(window_->findChild<QWidget*>(name)->font().hintingPreference(),
-               QFont::PreferFullHinting);
+    QCOMPARE(QFontInfo(window_->findChild<QWidget*>("Label1")->font()).family(),
+             QString("IPAPGothic"));
+    // Each face with the hinting under which it draws every character: with
+    // full hinting IPAGothic draws no `_` at 12 pixels.
+    const struct {
+      const char* name;
+      QFont::HintingPreference hinting;
+    } hinting[] = {{"Label1", QFont::PreferFullHinting},
+                   {"Label2", QFont::PreferVerticalHinting},
+                   {"cmbMapComment", QFont::PreferVerticalHinting},
+                   {"cmdStart", QFont::PreferVerticalHinting}};
+    for (const auto& h : hinting) {
+      QCOMPARE(window_->findChild<QWidget*>(h.name)->font().hintingPreference(), h.hinting);
     }
   }
 
