@@ -12,28 +12,20 @@
 namespace tarq::ui {
 
 // The faces that stand in where the named fonts are missing, as on Linux,
-// and how they are drawn, chosen by measuring the controls at 100 % to 200 %
-// scale:
+// chosen by measuring the controls at 100 % to 200 % scale:
 //  - IPAGothic keeps every full-width character, the marks × and λ included,
 //    exactly twice its half-width ones; VL Gothic, MigMix 1M and Noto Sans
 //    Mono CJK draw × and λ half-width, which moves the comments after them.
-//  - With full hinting IPAGothic draws no `_` at 9 to 12, 16 to 20 and 27 to
-//    29 pixels (9 pt is 12); with vertical hinting it draws it at every size
-//    and grid-fits the strokes more sharply than without hinting, at no
-//    measurable cost at start-up.
-//  - IPAPGothic draws `_` at every size with full hinting, but its
+//  - IPAGothic antialiased draws no `_` at 9 to 12, 16 to 20 and 27 to 29
+//    pixels with full hinting (9 pt is 12), and a faint one (a third of full
+//    contrast at 12 pixels) with lighter hinting. Without antialiasing, as
+//    Windows draws its Gothic faces at these sizes, it draws a solid one at
+//    every size.
+//  - IPAPGothic draws a solid `_` at every size antialiased, but its
 //    descenders reach a row below its line: it suits the captions that name
 //    it, not the rows of the lists.
 //  - Noto Sans CJK is 17 pixels high at 9 pt: too tall for the 17-pixel
 //    labels and buttons.
-namespace {
-
-QFont::HintingPreference HintingOf(const QString& family) {
-  return family == kGothic ? QFont::PreferVerticalHinting : QFont::PreferFullHinting;
-}
-
-}  // namespace
-
 void InstallFontSubstitutes() {
   static const bool done = [] {
     QFont::insertSubstitutions(kPGothic,
@@ -49,7 +41,11 @@ QFont NamedFont(const QString& family, int pointSize, bool bold, bool italic) {
   QFont font(family, pointSize);
   font.setBold(bold);
   font.setItalic(italic);
-  font.setHintingPreference(HintingOf(family));
+  // Full hinting, as Windows draws; lighter hinting hands the IPA fonts to
+  // FreeType's auto-hinter, which first analyses the whole font.
+  font.setHintingPreference(QFont::PreferFullHinting);
+  // Set either way: a child's font would take the window's otherwise.
+  font.setStyleStrategy(family == kGothic ? QFont::NoAntialias : QFont::PreferAntialias);
   return font;
 }
 

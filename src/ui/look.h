@@ -18,7 +18,7 @@ inline const QString kGothic = QStringLiteral("ＭＳ ゴシック");
 // originals are missing. Idempotent.
 void InstallFontSubstitutes();
 
-// A named font, with the hinting under which its face draws every character
+// A named font, drawn so that its face shows every character whole
 // (look.cpp has the figures).
 QFont NamedFont(const QString& family, int pointSize, bool bold = false, bool italic = false);
 
