@@ -3,7 +3,7 @@
 PRESET ?= dev
 BUILD := build/$(PRESET)
 
-.PHONY: all deps build run test screenshot bench package fuzz clean
+.PHONY: all deps build run test screenshots bench package fuzz clean
 
 all: build
 
@@ -28,8 +28,9 @@ test: build
 	@scripts/fuzz 5
 	@NATIVE_PRESET=$(PRESET) scripts/windows-tests
 
-screenshot: build
-	@scripts/screenshot $(BUILD)/src/app/tarq docs/main-window.png
+# Pictures of the windows for the README, made under Xvfb.
+screenshots: build
+	@scripts/screenshots $(BUILD) docs
 
 bench: deps
 	@cmake --preset release >/dev/null
