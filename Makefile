@@ -3,7 +3,7 @@
 PRESET ?= dev
 BUILD := build/$(PRESET)
 
-.PHONY: all deps build run test format screenshot bench package fuzz clean
+.PHONY: all deps build run test format screenshots bench package fuzz clean
 
 all: build
 
@@ -32,8 +32,9 @@ test: build
 format: deps
 	@scripts/check-format --fix
 
-screenshot: build
-	@cmake --build --preset $(PRESET) --target screenshot
+# Pictures of the windows for the README, made under Xvfb.
+screenshots: build
+	@cmake --build --preset $(PRESET) --target screenshots
 
 bench: deps
 	@cmake --preset release >/dev/null

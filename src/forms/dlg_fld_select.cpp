@@ -53,11 +53,14 @@ void DlgFldSelect::dirHL_Change() {
 
 void DlgFldSelect::cmdOK_Click() {
   const std::string folder = dirHL.Path();
-  // A folder that the settings file could not carry is refused like one
-  // without hl.exe.
-  if (!core::CanStoreGameFolder(folder) ||
-      !platform::CanOpenForReading(platform::JoinPath(folder, core::kGameExecutable))) {
+  if (!platform::CanOpenForReading(platform::JoinPath(folder, core::kGameExecutable))) {
     host_.MsgBox(kMsgNoGameHere);
+    return;
+  }
+  // The game folder is the first line of the settings file: refuse a name
+  // that the file could not carry, saying so.
+  if (!core::CanStoreGameFolder(folder)) {
+    host_.MsgBox(kMsgFolderNameNotStorable);
     return;
   }
   main_.SetEnabled(true);

@@ -16,5 +16,8 @@ inline constexpr std::string_view kMsgDeviceUnavailable =
     "デバイスが使用できません。\r\nフォルダを再選択して下さい。";
 inline constexpr std::string_view kMsgNoGameHere =
     "このフォルダにはhl.exeがありません。\r\nフォルダを再選択して下さい。";
+// The folder holds hl.exe, but the settings file cannot carry its name.
+inline constexpr std::string_view kMsgFolderNameNotStorable =
+    "このフォルダ名は保存できません。\r\nフォルダを再選択して下さい。";
 
 }  // namespace tarq::forms

@@ -283,17 +283,36 @@ TEST_F(FolderDialogTest, AReadableDriveOpensItsFolder) {
   EXPECT_EQ(d.dirHL.Path(), drives_[1].root);
 }
 
-TEST_F(FolderDialogTest, AFolderNameTheSettingsFileCannotCarryIsRefused) {
-  for (const char* name : {"line\nbreak", "caf\xC3\xA9"}) {
-    const std::string odd = dir_ / name;
+// A folder that holds hl.exe but whose name the settings file cannot carry
+// (a line break, a character code page 932 lacks) is refused for its name;
+// one without hl.exe is refused for that first, whatever its name.
+TEST_F(FolderDialogTest, AFolderNameTheSettingsFileCannotCarryIsRefusedForItsName) {
+  const std::string kNameNotStorable =
+      "このフォルダ名は保存できません。\r\nフォルダを再選択して下さい。";
+  const std::string kNoGame =
+      "このフォルダにはhl.exeがありません。\r\nフォルダを再選択して下さい。";
+  const struct {
+    const char* name;
+    bool withGame;
+    const std::string& message;
+  } cases[] = {
+      {"line\nbreak", true, kNameNotStorable},
+      {"jos\xC3\xA9", true, kNameNotStorable},
+      {"caf\xC3\xA9 empty", false, kNoGame},
+  };
+  for (const auto& c : cases) {
+    const std::string odd = dir_ / c.name;
     MakeFolders(odd);
-    WriteBytes(platform::JoinPath(odd, "hl.exe"), "");
+    if (c.withGame) WriteBytes(platform::JoinPath(odd, "hl.exe"), "");
+    host_.messages.clear();
     DlgFldSelect& d = Open(odd);
     d.cmdOK_Click();
-    EXPECT_EQ(form_->labHL.Caption(), game_) << name;
+    EXPECT_EQ(host_.messages, std::vector<std::string>{c.message}) << c.name;
+    EXPECT_EQ(form_->dlgFldSelect(), &d) << c.name;  // the dialog stays open
+    EXPECT_FALSE(form_->Enabled()) << c.name;
+    EXPECT_EQ(form_->labHL.Caption(), game_) << c.name;
     d.cmdCancel_Click();
   }
-  EXPECT_EQ(host_.messages.size(), 2u);
 }
 
 TEST_F(FolderDialogTest, CancelAndTheCloseBoxLeaveTheGameFolder) {

@@ -1,5 +1,5 @@
 // Writes a PNG of one X11 window: grab_window <window id> <file.png>.
-// Used by `make screenshot` and the end-to-end tests under Xvfb.
+// Used by `make screenshots` and the end-to-end tests under Xvfb.
 
 #include <QGuiApplication>
 #include <QPixmap>

@@ -10,6 +10,21 @@
 
 namespace tarq::ui::qt {
 
+// The faces that stand in where the named fonts are missing, as on Linux,
+// chosen by measuring the controls at 100 % to 200 % scale:
+//  - IPAGothic keeps every full-width character, the marks × and λ included,
+//    exactly twice its half-width ones; VL Gothic, MigMix 1M and Noto Sans
+//    Mono CJK draw × and λ half-width, which moves the comments after them.
+//  - IPAGothic antialiased draws no `_` at 9 to 12, 16 to 20 and 27 to 29
+//    pixels with full hinting (9 pt is 12), and a faint one (a third of full
+//    contrast at 12 pixels) with lighter hinting. Without antialiasing, as
+//    Windows draws its Gothic faces at these sizes, it draws a solid one at
+//    every size.
+//  - IPAPGothic draws a solid `_` at every size antialiased, but its
+//    descenders reach a row below its line: it suits the captions that name
+//    it, not the rows of the lists.
+//  - Noto Sans CJK is 17 pixels high at 9 pt: too tall for the 17-pixel
+//    labels and buttons.
 void InstallFontSubstitutes() {
   static const bool done = [] {
     QFont::insertSubstitutions(kPGothic,
@@ -25,15 +40,29 @@ QFont NamedFont(const QString& family, int pointSize, bool bold, bool italic) {
   QFont font(family, pointSize);
   font.setBold(bold);
   font.setItalic(italic);
+  // Full hinting, as Windows draws; lighter hinting hands the IPA fonts to
+  // FreeType's auto-hinter, which first analyses the whole font.
   font.setHintingPreference(QFont::PreferFullHinting);
+  // Set either way: a child's font would take the window's otherwise.
+  font.setStyleStrategy(family == kGothic ? QFont::NoAntialias : QFont::PreferAntialias);
   return font;
 }
 
 QFont WindowFont() {
-  QFont font = QApplication::font();
-  const QString family = JapaneseUiFamily();
-  if (!family.isEmpty()) font.setFamilies({family});
-  font.setHintingPreference(QFont::PreferFullHinting);
+  const QString platformFamily = JapaneseUiFamily();
+  if (platformFamily.isEmpty()) {
+    // The platform's own font is its Japanese one already (Windows).
+    QFont font = QApplication::font();
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+  }
+  // Elsewhere the controls draw in the face of the map lists, at the size the
+  // windows were laid out for; the platform's family for Japanese text (on
+  // many desktops a taller one) is the fallback. A list of families skips
+  // the substitutes of its first: they are named.
+  QFont font = NamedFont(kGothic, 9);
+  font.setFamilies(QStringList{kGothic} + QFont::substitutes(kGothic) +
+                   QStringList{platformFamily});
   return font;
 }
 
@@ -109,6 +138,9 @@ QLabel* MakeCaptionLabel(QWidget* parent, const forms::ControlLayout& c) {
   palette.setColor(QPalette::WindowText, QColor(255, 255, 0));
   label->setPalette(palette);
   label->setAutoFillBackground(false);
+  // Room below the line, so that descenders are neither cut off nor on the
+  // label's edge: IPAPGothic's reach a row below its line.
+  label->setContentsMargins(0, 0, 0, 2);
   label->setGeometry(Pixels(c));
   // A caption label sizes itself to its text, from its top-left corner.
   if (c.kind == forms::ControlKind::kCaptionLabel) label->adjustSize();
@@ -131,6 +163,11 @@ QLabel* MakeValueLabel(QWidget* parent, const forms::ControlLayout& c) {
   label->setFrameStyle(QFrame::Box | QFrame::Plain);
   label->setLineWidth(1);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // The text starts at the top of the inner area: the default indent, half an
+  // "x" from the frame on the top as on the left, leaves too little room for
+  // the descenders in a 17-pixel label.
+  label->setIndent(0);
+  label->setContentsMargins(3, 0, 3, 0);
   label->setWordWrap(true);  // breaks at spaces only; what does not fit is cut off
   QPalette palette = label->palette();
   palette.setColor(QPalette::Window, palette.color(QPalette::Button));

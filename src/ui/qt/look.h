@@ -20,13 +20,14 @@ inline const QString kGothic = QString::fromUtf8(forms::kGothic);
 // originals are missing. Idempotent.
 void InstallFontSubstitutes();
 
-// Fonts are drawn with full hinting, as Windows draws them. Lighter hinting
-// hands unhinted fonts such as the IPA fonts to FreeType's auto-hinter, which
-// first analyses the whole font: a large part of the start-up.
+// A named font, drawn so that its face shows every character whole
+// (look.cpp has the figures).
 QFont NamedFont(const QString& family, int pointSize, bool bold = false, bool italic = false);
 
-// The font of controls that name none: the platform's user-interface font for
-// Japanese text, at the default size.
+// The font of controls that name none: the platform's user-interface font
+// where that is Japanese already (Windows); elsewhere the face of
+// "ＭＳ ゴシック" at 9 pt, falling back to the platform's family for Japanese
+// text.
 QFont WindowFont();
 
 QIcon AppIcon();

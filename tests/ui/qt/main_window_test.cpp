@@ -16,6 +16,7 @@
 #include "platform/fs.h"
 #include "platform/process.h"
 #include "support/temp_dir.h"
+#include "ui/qt/look.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/system_fonts.h"
 #include "window_checks.h"
@@ -69,18 +70,32 @@ class MainWindowTest : public QObject {
   }
 
   void controlsWithoutAFontOfTheirOwnUseTheJapaneseFont() {
-    const QString family = tarq::ui::qt::JapaneseUiFamily();
-    QVERIFY2(!family.isEmpty(), "fontconfig names no font for Japanese text");
+    QVERIFY2(!tarq::ui::qt::JapaneseUiFamily().isEmpty(),
+             "fontconfig names no font for Japanese text");
+    // The face of the map lists, at 9 pt: the platform's own family for
+    // Japanese text is only the fallback.
+    const QString family = QFontInfo(tarq::ui::qt::NamedFont(tarq::ui::qt::kGothic, 9)).family();
+    QCOMPARE(family, QString("IPAGothic"));
     QVERIFY(QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese));
     for (const char* name : {"Label2", "labHL", "cmdStart", "cmbDiff"}) {
       auto* control = window_->findChild<QWidget*>(name);
       QVERIFY2(control != nullptr, name);
       QCOMPARE(QFontInfo(control->font()).family(), family);
+      QCOMPARE(control->font().pointSize(), 9);
     }
-    // Windows draws with full hinting; lighter hinting runs the auto-hinter.
-    for (const char* name : {"Label1", "Label2", "cmbMapComment", "cmdStart"}) {
-      QCOMPARE(window_->findChild<QWidget*>(name)->font().hintingPreference(),
-               QFont::PreferFullHinting);
+    QCOMPARE(QFontInfo(window_->findChild<QWidget*>("Label1")->font()).family(),
+             QString("IPAPGothic"));
+    // Full hinting, as Windows draws; IPAGothic without antialiasing, which
+    // with full hinting draws no `_` at 12 pixels.
+    const struct {
+      const char* name;
+      bool antialiased;
+    } drawing[] = {
+        {"Label1", true}, {"Label2", false}, {"cmbMapComment", false}, {"cmdStart", false}};
+    for (const auto& d : drawing) {
+      const QFont font = window_->findChild<QWidget*>(d.name)->font();
+      QCOMPARE(font.hintingPreference(), QFont::PreferFullHinting);
+      QCOMPARE(!(font.styleStrategy() & QFont::NoAntialias), d.antialiased);
     }
   }
 
