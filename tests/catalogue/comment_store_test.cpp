@@ -11,6 +11,7 @@
 
 #include "catalogue/comment_store.h"
 #include "platform/fs.h"
+#include "support/debris.h"
 #include "support/fault_hook_guard.h"
 #include "support/records.h"
 #include "support/temp_dir.h"
@@ -281,6 +282,26 @@ TEST_F(CommentStoreTest, AWriteThatFailsAtAnyStageLeavesTheOldFile) {
     }
   }
   EXPECT_GE(faults, 14);
+}
+
+TEST_F(CommentStoreTest, SaveAndDeleteRemoveTheLeftoversOfThisFileOnly) {
+  const std::function<StoreStatus(const CommentStore&)> operations[] = {
+      [](const CommentStore& s) { return s.SaveComment("new.bsp", "◎", "x"); },
+      [](const CommentStore& s) { return s.DeleteComment("a.bsp"); },
+      [](const CommentStore& s) { return s.DeleteComment("none.bsp"); }};  // writes nothing
+  int run = 0;
+  for (const auto& operation : operations) {
+    const std::string folder = dir_ / std::to_string(run++);
+    testing::MakeFolders(folder);
+    WriteBytes(platform::JoinPath(folder, kCommentFileName), kA + kB);
+    const auto mine = testing::LeaveDebris(folder, kCommentFileName);
+    const auto other = testing::LeaveDebris(folder, "tarqcfg.dat");
+    EXPECT_EQ(operation(CommentStore(platform::JoinPath(folder, kCommentFileName))),
+              StoreStatus::kOk);
+    EXPECT_EQ(testing::SortedEntries(folder),
+              testing::WithoutLeftovers({std::string(kCommentFileName)}, mine, other))
+        << "operation " << run - 1;
+  }
 }
 
 #ifndef _WIN32

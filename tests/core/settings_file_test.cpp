@@ -10,6 +10,7 @@
 
 #include "core/settings_file.h"
 #include "platform/fs.h"
+#include "support/debris.h"
 #include "support/fault_hook_guard.h"
 #include "support/temp_dir.h"
 
@@ -118,6 +119,18 @@ TEST(WriteSettingsFile, AFailureAtAnyStageKeepsThePreviousFile) {
   }
   EXPECT_TRUE(WriteSettingsFile(dir / "cfg", v));
   EXPECT_EQ(ReadBytes(dir / "cfg"), "/new/folder\r\n 0 \r\n 0 \r\n 0 \r\n");
+}
+
+TEST(WriteSettingsFile, RemovesTheLeftoversOfThisFileOnly) {
+  TempDir dir;
+  const std::string path = dir / std::string(kSettingsFileName);
+  WriteBytes(path, "/old\r\n 1 \r\n 2 \r\n 1 \r\n");
+  const auto mine = testing::LeaveDebris(dir.Path(), kSettingsFileName);
+  const auto other = testing::LeaveDebris(dir.Path(), "tarqcom.dat");
+  EXPECT_TRUE(WriteSettingsFile(path, SettingsValues{}));
+  EXPECT_EQ(ReadBytes(path), "\r\n 0 \r\n 0 \r\n 0 \r\n");
+  EXPECT_EQ(testing::SortedEntries(dir.Path()),
+            testing::WithoutLeftovers({std::string(kSettingsFileName)}, mine, other));
 }
 
 #ifndef _WIN32
