@@ -14,8 +14,8 @@ Debris LeaveDebris(const std::string& folder, std::string_view fileName) {
   Debris debris{
       {name + ".004711.tmp", name + ".000000.tmp", name + ".999999.tmp"},
       {name + ".04711.tmp", name + ".0047110.tmp", name + ".00471a.tmp", name + ".004711.tm",
-       name + ".004711.tmp.bak", name + ".004711", name + ".004711.TMP", name + "_004711.tmp",
-       shorter + ".004711.tmp", name + "x.004711.tmp", name + ".a8Zk3Q"}};
+       name + ".004711.tmp.bak", name + ".004711", name + "_004711.tmp", shorter + ".004711.tmp",
+       name + "x.004711.tmp", name + ".a8Zk3Q"}};
   const std::string folderLookalike = name + ".123456.tmp";
 #else
   Debris debris{
