@@ -233,6 +233,16 @@ TEST(DataFolder, AnInstalledProgramKeepsItsFilesInTheUsersDataFolder) {
 }
 #endif
 
+TEST(FileSize, IsTheSizeOfAFileAndNothingElse) {
+  TempDir dir;
+  WriteBytes(dir / "f", std::string(70000, 'x'));
+  WriteBytes(dir / "empty", "");
+  EXPECT_EQ(FileSize(dir / "f"), 70000u);
+  EXPECT_EQ(FileSize(dir / "empty"), 0u);
+  EXPECT_EQ(FileSize(dir / "missing"), std::nullopt);
+  EXPECT_EQ(FileSize(dir.Path()), std::nullopt);
+}
+
 TEST(CanOpenForReading, IsTrueOnlyForAFileThatOpens) {
   TempDir dir;
   WriteBytes(dir / "hl.exe", "");
