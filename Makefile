@@ -3,7 +3,7 @@
 PRESET ?= dev
 BUILD := build/$(PRESET)
 
-.PHONY: all deps build run test format screenshots bench package fuzz clean
+.PHONY: all deps build run test format screenshots bench package fuzz soak clean
 
 all: build
 
@@ -44,6 +44,15 @@ bench: deps
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	@scripts/fuzz $(FUZZ_SECONDS)
+
+# Long runs, not part of `make test`: kill trials, launcher races, every
+# fuzz target for SOAK_FUZZ_SECONDS, the fault stages; one table.
+SOAK_KILLS ?= 1000
+SOAK_RACES ?= 1000
+SOAK_FUZZ_SECONDS ?= 600
+soak: deps
+	@SOAK_KILLS=$(SOAK_KILLS) SOAK_RACES=$(SOAK_RACES) SOAK_FUZZ_SECONDS=$(SOAK_FUZZ_SECONDS) \
+	  scripts/soak
 
 package: deps
 	@cmake --preset release >/dev/null

@@ -279,15 +279,20 @@ std::optional<std::string> EncodeRecord(std::string_view name, std::string_view 
 }
 
 CommentSnapshot CommentStore::ReadAllComments() const {
-  CommentSnapshot snapshot;
-  platform::ReadResult file = platform::ReadWholeFile(path_);
-  if (file.status == platform::ReadStatus::kMissing) return snapshot;
+  const platform::ReadResult file = platform::ReadWholeFile(path_);
+  if (file.status == platform::ReadStatus::kMissing) return {};
   if (file.status != platform::ReadStatus::kOk) {
+    CommentSnapshot snapshot;
     snapshot.status = StoreStatus::kUnreadable;
     return snapshot;
   }
+  return ParseComments(file.bytes);
+}
+
+CommentSnapshot ParseComments(std::string_view bytes) {
+  CommentSnapshot snapshot;
   // One decoding of the whole file; the records are views into it.
-  auto text = platform::DecodeCp932(file.bytes);
+  auto text = platform::DecodeCp932(bytes);
   if (!text) {
     snapshot.status = StoreStatus::kBadEncoding;
     return snapshot;
@@ -324,6 +329,7 @@ StoreStatus CommentStore::SaveComment(std::string_view name, std::string_view ma
   if (!record) return StoreStatus::kUnstorable;
   // Another launcher's save between this read and this write would be lost.
   const platform::FileLock lock(path_);
+  lock.RemoveLeftovers();
   ParsedFile parsed = ReadAndParse(path_, true);
   if (parsed.status != StoreStatus::kOk) return parsed.Checked();
   return Rewrite(path_, parsed, FindLast(parsed, name), *record);
@@ -331,6 +337,7 @@ StoreStatus CommentStore::SaveComment(std::string_view name, std::string_view ma
 
 StoreStatus CommentStore::DeleteComment(std::string_view name) const {
   const platform::FileLock lock(path_);
+  lock.RemoveLeftovers();
   ParsedFile parsed = ReadAndParse(path_, true);
   if (parsed.status != StoreStatus::kOk) return parsed.Checked();
   const std::ptrdiff_t m = FindLast(parsed, name);

@@ -10,7 +10,9 @@
 // point leaves the old file as it was; a file that cannot be read whole is
 // never rewritten. Records other than the one saved or deleted are written
 // back with their bytes unchanged. Launchers running at the same time take
-// turns for a save or a delete, so neither loses the other's record.
+// turns for a save or a delete, so neither loses the other's record; during
+// its turn a save or delete also removes the new files that saves killed
+// part-way left beside the file.
 //
 // Read leniently: line ends CR LF, LF or CR; blank lines skipped; unquoted
 // fields taken as they stand (blanks around them trimmed). Refused as
@@ -64,9 +66,13 @@ class CommentSnapshot final {
   std::vector<RecordView> records;  // empty unless kOk
 
  private:
-  friend class CommentStore;
+  friend CommentSnapshot ParseComments(std::string_view bytes);
   std::unique_ptr<std::string> text_;  // on the heap: moving keeps the views valid
 };
+
+// The records of a comment file's bytes, in file order, as ReadAllComments
+// reads the file (32767 at most).
+CommentSnapshot ParseComments(std::string_view bytes);
 
 class CommentStore final {
  public:

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/file_lock.h"
 #include "platform/fs.h"
 #include "platform/text.h"
 #include "platform/text_lines.h"
@@ -12,8 +13,12 @@ namespace tarq::core {
 std::optional<std::vector<std::string>> ReadSettingsLines(const std::string& path) {
   const platform::ReadResult file = platform::ReadWholeFile(path);
   if (file.status != platform::ReadStatus::kOk) return std::nullopt;
+  return SettingsLines(file.bytes);
+}
+
+std::vector<std::string> SettingsLines(std::string_view bytes) {
   std::vector<std::string> lines;
-  platform::ForEachLine(file.bytes, [&lines](std::string_view line) {
+  platform::ForEachLine(bytes, [&lines](std::string_view line) {
     lines.emplace_back(line);
     return true;
   });
@@ -102,7 +107,10 @@ std::optional<std::string> SettingsFileBytes(const SettingsValues& values) {
 
 bool WriteSettingsFile(const std::string& path, const SettingsValues& values) {
   const auto bytes = SettingsFileBytes(values);
-  return bytes && platform::ReplaceFileContents(path, *bytes);
+  if (!bytes) return false;
+  const platform::FileLock lock(path);
+  lock.RemoveLeftovers();
+  return platform::ReplaceFileContents(path, *bytes);
 }
 
 }  // namespace tarq::core

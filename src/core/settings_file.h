@@ -20,6 +20,9 @@ inline constexpr std::string_view kSettingsFileName = "tarqcfg.dat";
 // when the file cannot be opened or read.
 std::optional<std::vector<std::string>> ReadSettingsLines(const std::string& path);
 
+// The lines of the file's bytes, as ReadSettingsLines splits them.
+std::vector<std::string> SettingsLines(std::string_view bytes);
+
 // A settings line as text; nullopt when its bytes are not code page 932.
 std::optional<std::string> DecodeSettingsLine(std::string_view bytes);
 
@@ -48,6 +51,8 @@ bool CanStoreGameFolder(std::string_view folder);
 std::optional<std::string> SettingsFileBytes(const SettingsValues& values);
 
 // Replaces the file atomically; false leaves the previous file untouched.
+// Takes the folder's lock, as the comment store's saves do, and removes what
+// writes killed part-way left beside the file.
 bool WriteSettingsFile(const std::string& path, const SettingsValues& values);
 
 }  // namespace tarq::core

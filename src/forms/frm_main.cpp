@@ -1,5 +1,6 @@
 #include "forms/frm_main.h"
 
+#include <cstdint>
 #include <system_error>
 #include <thread>
 
@@ -16,6 +17,10 @@
 
 namespace tarq::forms {
 namespace {
+
+// From about 700 records on, reading and indexing the comment file takes
+// longer than starting a thread for it (some 40 microseconds).
+constexpr std::uint64_t kReadBesideFrom = 32 << 10;
 
 core::ListSelection Selection(const ComboList& list) {
   core::ListSelection s;
@@ -128,8 +133,9 @@ void FrmMain::cmbMapComment_GotFocus() {
 }
 
 void FrmMain::RebuildMapList() {
-  // The comment file is read and indexed on a second thread while this one
-  // lists the maps folder; both are done before the rows are replaced.
+  // A comment file of some size is read and indexed on a second thread while
+  // this one lists the maps folder; a smaller one is read first. Both are
+  // done before the rows are replaced.
   auto catalogue = std::make_shared<catalogue::MapCatalogue>();
   const std::string commentPath = CommentPath();
   auto readComments = [&catalogue, commentPath] {
@@ -139,11 +145,14 @@ void FrmMain::RebuildMapList() {
     catalogue->index = catalogue::RecordIndex(std::move(catalogue->snapshot.records));
   };
   std::jthread reader;  // joined on every way out
-  try {
-    reader = std::jthread(readComments);
-  } catch (const std::system_error&) {
-    readComments();  // no thread to be had: one after the other
+  if (platform::FileSize(commentPath).value_or(0) >= kReadBesideFrom) {
+    try {
+      reader = std::jthread(readComments);
+    } catch (const std::system_error&) {
+      // No thread to be had: one after the other.
+    }
   }
+  if (!reader.joinable()) readComments();
 
   flbSelect.Path = labMaps.Caption();
   flbSelect.Refresh();

@@ -16,7 +16,13 @@ class FileLock final {
   FileLock(const FileLock&) = delete;
   FileLock& operator=(const FileLock&) = delete;
 
+  // Removes what writers of the file killed before they finished left beside
+  // it (RemoveWriterLeftovers), but only when the lock is held: without it
+  // another launcher's writer may be at work on its new file.
+  void RemoveLeftovers() const;
+
  private:
+  std::string path_;
   std::intptr_t handle_ = -1;
 };
 

@@ -40,6 +40,10 @@ std::string DataFolder(const std::string& programFolder);
 bool IsRegularFile(const std::string& path);  // follows links; a folder is not a file
 bool IsFolder(const std::string& path);
 
+// The size of a file in bytes; nullopt when there is no such file or it is a
+// folder.
+std::optional<std::uint64_t> FileSize(const std::string& path);
+
 // Opens the file for reading and closes it at once.
 bool CanOpenForReading(const std::string& path);
 
@@ -63,6 +67,12 @@ void SetFaultHook(FaultHook hook);
 // Writes a new file beside `path` and puts it in place of the old one only
 // when it is complete and on disk. On any failure the old file (or its
 // absence) is left exactly as it was and the new file is removed.
+//
+// The new file is named after the old one, a dot and six characters that
+// make it unique, and on Windows ".tmp" (see IsWriterTemporaryName):
+//   tarqcom.dat.a8Zk3Q        POSIX: mkstemp's six of [A-Za-z0-9]
+//   tarqcom.dat.004711.tmp    Windows: six digits
+// A writer killed before it finishes leaves that file behind.
 class AtomicFileWriter final {
  public:
   explicit AtomicFileWriter(std::string path);
@@ -93,6 +103,18 @@ class AtomicFileWriter final {
 
 // One call that replaces a whole file atomically.
 bool ReplaceFileContents(const std::string& path, std::string_view bytes);
+
+// Whether `name` is a name AtomicFileWriter gives the new file of the file
+// named `fileName`. On POSIX systems six lower-case letters are left out:
+// "tarqcom.dat.backup" is more likely the user's copy than a name mkstemp
+// chose (as it does for one leftover in 180).
+bool IsWriterTemporaryName(std::string_view name, std::string_view fileName);
+
+// Removes the plain files beside `path` that IsWriterTemporaryName names for
+// it: what writers killed before they finished left. Touches no other file.
+// Call it only while holding the file's FileLock, when no writer of the file
+// can be at work.
+void RemoveWriterLeftovers(const std::string& path);
 
 // The names of the plain, visible files of a folder for which `accept` is
 // true, in no particular order: no folders, no hidden (or, on Windows,

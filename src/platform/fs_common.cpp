@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/file_lock.h"
 #include "platform/fs.h"
 #include "platform/fs_internal.h"
 
@@ -10,6 +11,30 @@ namespace {
 FaultHook& Hook() {
   static FaultHook hook;
   return hook;
+}
+
+// What follows the six unique characters of a temporary file's name.
+#ifdef _WIN32
+constexpr std::string_view kTemporarySuffix = ".tmp";
+#else
+constexpr std::string_view kTemporarySuffix = "";
+#endif
+
+bool IsUniqueChar(char c) {
+#ifdef _WIN32
+  return c >= '0' && c <= '9';
+#else
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+#endif
+}
+
+std::string_view FileNameOf(std::string_view path) {
+#ifdef _WIN32
+  const auto cut = path.find_last_of("\\/");
+#else
+  const auto cut = path.find_last_of('/');
+#endif
+  return cut == std::string_view::npos ? path : path.substr(cut + 1);
 }
 
 }  // namespace
@@ -23,6 +48,44 @@ bool StageAllowed(IoStage stage, int index) {
   return !Hook() || Hook()(stage, index);
 }
 }  // namespace detail
+
+std::string detail::TemporaryTemplate(const std::string& path) {
+  std::string name = path;
+  name += '.';
+  name += kUniquePlaceholder;
+  name += kTemporarySuffix;
+  return name;
+}
+
+bool IsWriterTemporaryName(std::string_view name, std::string_view fileName) {
+  const std::size_t size = detail::kUniquePlaceholder.size();
+  if (name.size() != fileName.size() + 1 + size + kTemporarySuffix.size() ||
+      name.substr(0, fileName.size()) != fileName || name[fileName.size()] != '.' ||
+      name.substr(name.size() - kTemporarySuffix.size()) != kTemporarySuffix) {
+    return false;
+  }
+  const std::string_view unique = name.substr(fileName.size() + 1, size);
+  if (!std::all_of(unique.begin(), unique.end(), IsUniqueChar)) return false;
+#ifndef _WIN32
+  if (std::all_of(unique.begin(), unique.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
+    return false;
+  }
+#endif
+  return true;
+}
+
+void RemoveWriterLeftovers(const std::string& path) {
+  const std::string folder = ParentFolder(path);
+  const std::string_view fileName = FileNameOf(path);
+  const auto leftovers = ListPlainFiles(
+      folder, [fileName](std::string_view name) { return IsWriterTemporaryName(name, fileName); });
+  if (!leftovers) return;
+  for (const std::string& name : *leftovers) detail::RemoveFile(JoinPath(folder, name));
+}
+
+void FileLock::RemoveLeftovers() const {
+  if (handle_ != -1) RemoveWriterLeftovers(path_);
+}
 
 std::string JoinPath(std::string_view folder, std::string_view name) {
   std::string path;

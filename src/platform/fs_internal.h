@@ -27,6 +27,11 @@ enum class EntryKind : std::uint8_t { kPlainFile, kFolder };
 std::optional<std::vector<std::string>> ListEntries(
     const std::string& folder, EntryKind kind, const std::function<bool(std::string_view)>& accept);
 
+// AtomicFileWriter's new file for `path`, with "XXXXXX" where the six
+// characters that make it unique go.
+std::string TemporaryTemplate(const std::string& path);
+inline constexpr std::string_view kUniquePlaceholder = "XXXXXX";
+
 // The operating system's part of AtomicFileWriter, on its open file and
 // its temporary file; false on failure.
 bool WriteToHandle(intptr_t handle, const char* data, std::size_t size);

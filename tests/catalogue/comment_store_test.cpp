@@ -11,7 +11,8 @@
 
 #include "catalogue/comment_store.h"
 #include "platform/fs.h"
-#include "support/fault_hook_guard.h"
+#include "support/debris.h"
+#include "support/fault_stages.h"
 #include "support/records.h"
 #include "support/temp_dir.h"
 
@@ -250,37 +251,42 @@ TEST_F(CommentStoreTest, AWriteThatFailsAtAnyStageLeavesTheOldFile) {
       [this] { return Store().DeleteComment("m5.bsp"); }};
   int faults = 0;
   for (const auto& operation : operations) {
-    // Count the writes of the operation, then make each stage fail in turn.
-    Write(bytes);
-    int writes = 0;
-    {
-      const testing::FaultHookGuard counting([&writes](platform::IoStage s, int) {
-        writes += s == platform::IoStage::kWrite;
-        return true;
-      });
-      ASSERT_EQ(operation(), StoreStatus::kOk);
-    }
-    ASSERT_GE(writes, 3);
-    std::vector<std::pair<platform::IoStage, int>> stages{{platform::IoStage::kOpen, 0},
-                                                          {platform::IoStage::kFlush, 0},
-                                                          {platform::IoStage::kClose, 0},
-                                                          {platform::IoStage::kReplace, 0}};
-    for (int i = 0; i < writes; ++i) stages.emplace_back(platform::IoStage::kWrite, i);
-    for (const auto& [stage, at] : stages) {
-      Write(bytes);
-      {
-        const testing::FaultHookGuard failing(
-            [stage = stage, at = at](platform::IoStage s, int index) {
-              return !(s == stage && index == at);
-            });
-        EXPECT_EQ(operation(), StoreStatus::kWriteFailed);
-      }
-      EXPECT_TRUE(Bytes() == bytes) << "stage " << static_cast<int>(stage) << " write " << at;
-      EXPECT_EQ(FolderEntries(dir_.Path()).size(), 1u);
-      ++faults;
-    }
+    StoreStatus status = StoreStatus::kOk;
+    const testing::FaultStages run =
+        testing::FailEachStage([&] { Write(bytes); },
+                               [&] {
+                                 status = operation();
+                                 return status == StoreStatus::kOk;
+                               },
+                               [&] {
+                                 return status == StoreStatus::kWriteFailed && Bytes() == bytes &&
+                                        FolderEntries(dir_.Path()).size() == 1u;
+                               });
+    for (const std::string& failure : run.failures) ADD_FAILURE() << failure;
+    EXPECT_GE(run.stages, 7);  // open, three writes or more, flush, close, replace
+    faults += run.stages;
   }
   EXPECT_GE(faults, 14);
+}
+
+TEST_F(CommentStoreTest, SaveAndDeleteRemoveTheLeftoversOfThisFileOnly) {
+  const std::function<StoreStatus(const CommentStore&)> operations[] = {
+      [](const CommentStore& s) { return s.SaveComment("new.bsp", "◎", "x"); },
+      [](const CommentStore& s) { return s.DeleteComment("a.bsp"); },
+      [](const CommentStore& s) { return s.DeleteComment("none.bsp"); }};  // writes nothing
+  int run = 0;
+  for (const auto& operation : operations) {
+    const std::string folder = dir_ / std::to_string(run++);
+    testing::MakeFolders(folder);
+    WriteBytes(platform::JoinPath(folder, kCommentFileName), kA + kB);
+    const auto mine = testing::LeaveDebris(folder, kCommentFileName);
+    const auto other = testing::LeaveDebris(folder, "tarqcfg.dat");
+    EXPECT_EQ(operation(CommentStore(platform::JoinPath(folder, kCommentFileName))),
+              StoreStatus::kOk);
+    EXPECT_EQ(testing::SortedEntries(folder),
+              testing::WithoutLeftovers({std::string(kCommentFileName)}, mine, other))
+        << "operation " << run - 1;
+  }
 }
 
 #ifndef _WIN32

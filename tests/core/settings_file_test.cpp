@@ -10,7 +10,8 @@
 
 #include "core/settings_file.h"
 #include "platform/fs.h"
-#include "support/fault_hook_guard.h"
+#include "support/debris.h"
+#include "support/fault_stages.h"
 #include "support/temp_dir.h"
 
 namespace tarq::core {
@@ -103,21 +104,28 @@ TEST(WriteSettingsFile, AFailureAtAnyStageKeepsThePreviousFile) {
   const std::string previous = "/old/folder\r\n 1 \r\n 2 \r\n 1 \r\n";
   SettingsValues v;
   v.gameFolder = "/new/folder";
-  const platform::IoStage stages[] = {platform::IoStage::kOpen, platform::IoStage::kWrite,
-                                      platform::IoStage::kFlush, platform::IoStage::kClose,
-                                      platform::IoStage::kReplace};
-  for (const platform::IoStage stage : stages) {
-    WriteBytes(dir / "cfg", previous);
-    {
-      const testing::FaultHookGuard failing(
-          [stage](platform::IoStage s, int) { return s != stage; });
-      EXPECT_FALSE(WriteSettingsFile(dir / "cfg", v));
-    }
-    EXPECT_EQ(ReadBytes(dir / "cfg"), previous) << static_cast<int>(stage);
-    EXPECT_EQ(testing::FolderEntries(dir.Path()).size(), 1u);
-  }
+  const testing::FaultStages run = testing::FailEachStage(
+      [&] { WriteBytes(dir / "cfg", previous); }, [&] { return WriteSettingsFile(dir / "cfg", v); },
+      [&] {
+        return ReadBytes(dir / "cfg") == previous &&
+               testing::FolderEntries(dir.Path()).size() == 1u;
+      });
+  for (const std::string& failure : run.failures) ADD_FAILURE() << failure;
+  EXPECT_GE(run.stages, 5);  // open, write, flush, close, replace
   EXPECT_TRUE(WriteSettingsFile(dir / "cfg", v));
   EXPECT_EQ(ReadBytes(dir / "cfg"), "/new/folder\r\n 0 \r\n 0 \r\n 0 \r\n");
+}
+
+TEST(WriteSettingsFile, RemovesTheLeftoversOfThisFileOnly) {
+  TempDir dir;
+  const std::string path = dir / std::string(kSettingsFileName);
+  WriteBytes(path, "/old\r\n 1 \r\n 2 \r\n 1 \r\n");
+  const auto mine = testing::LeaveDebris(dir.Path(), kSettingsFileName);
+  const auto other = testing::LeaveDebris(dir.Path(), "tarqcom.dat");
+  EXPECT_TRUE(WriteSettingsFile(path, SettingsValues{}));
+  EXPECT_EQ(ReadBytes(path), "\r\n 0 \r\n 0 \r\n 0 \r\n");
+  EXPECT_EQ(testing::SortedEntries(dir.Path()),
+            testing::WithoutLeftovers({std::string(kSettingsFileName)}, mine, other));
 }
 
 #ifndef _WIN32

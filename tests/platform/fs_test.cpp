@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/fs.h"
+#include "support/debris.h"
 #include "support/fault_hook_guard.h"
 #include "support/temp_dir.h"
 #ifndef _WIN32
@@ -126,6 +127,76 @@ TEST(AtomicFileWriter, AMissingFolderIsAFailure) {
   EXPECT_FALSE(Exists(dir / "no"));
 }
 
+TEST(AtomicFileWriter, NamesItsNewFileAsItsLeftoversAreKnown) {
+  TempDir dir;
+  AtomicFileWriter writer(dir / "tarqcom.dat");
+  ASSERT_TRUE(writer.Open());
+  const std::vector<std::string> entries = FolderEntries(dir.Path());
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_TRUE(IsWriterTemporaryName(entries[0], "tarqcom.dat")) << entries[0];
+  EXPECT_FALSE(IsWriterTemporaryName(entries[0], "tarqcfg.dat"));
+}
+
+struct NameCase {
+  const char* name;
+  bool temporary;
+};
+
+TEST(IsWriterTemporaryName, IsTheWritersPatternExactly) {
+#ifdef _WIN32
+  const NameCase cases[] = {
+      {"f.dat.004711.tmp", true},
+      {"f.dat.000000.tmp", true},
+      {"f.dat.999999.tmp", true},
+      {"f.dat.04711.tmp", false},
+      {"f.dat.0047110.tmp", false},
+      {"f.dat.00471a.tmp", false},
+      {"f.dat.004711.TMP", false},
+      {"f.dat.004711", false},
+      {"f.dat.004711.tmpx", false},
+      {"f.dat_004711.tmp", false},
+      {"g.dat.004711.tmp", false},
+      {"xf.dat.004711.tmp", false},
+      {"f.dat.a8Zk3Q", false},
+      {"f.dat", false},
+      {"", false},
+  };
+#else
+  const NameCase cases[] = {
+      {"f.dat.a8Zk3Q", true},
+      {"f.dat.000000", true},
+      {"f.dat.ZZZZZZ", true},
+      {"f.dat.q1w2e3", true},
+      {"f.dat.abcdeF", true},
+      {"f.dat.backup", false},
+      {"f.dat.a8Zk3", false},
+      {"f.dat.a8Zk3Q7", false},
+      {"f.dat.a8Zk-Q", false},
+      {"f.dat.a8Zk Q", false},
+      {"f.dat.a8Zk3Q.tmp", false},
+      {"f.dat_a8Zk3Q", false},
+      {"g.dat.a8Zk3Q", false},
+      {"xf.dat.a8Zk3Q", false},
+      {"f.da.a8Zk3Q", false},
+      {"f.dat.004711.tmp", false},
+      {"f.dat", false},
+      {"", false},
+  };
+#endif
+  for (const NameCase& c : cases) {
+    EXPECT_EQ(IsWriterTemporaryName(c.name, "f.dat"), c.temporary) << c.name;
+  }
+}
+
+TEST(RemoveWriterLeftovers, RemovesTheFilesNamedAsTheWritersOnly) {
+  TempDir dir;
+  WriteBytes(dir / "f.dat", "data");
+  const testing::Debris mine = testing::LeaveDebris(dir.Path(), "f.dat");
+  const testing::Debris other = testing::LeaveDebris(dir.Path(), "g.dat");
+  RemoveWriterLeftovers(dir / "f.dat");
+  EXPECT_EQ(testing::SortedEntries(dir.Path()), testing::WithoutLeftovers({"f.dat"}, mine, other));
+}
+
 TEST(ListPlainFiles, LeavesOutFoldersHiddenFilesAndRejectedNames) {
   TempDir dir;
   WriteBytes(dir / "a.bsp", "");
@@ -161,6 +232,16 @@ TEST(DataFolder, AnInstalledProgramKeepsItsFilesInTheUsersDataFolder) {
   }
 }
 #endif
+
+TEST(FileSize, IsTheSizeOfAFileAndNothingElse) {
+  TempDir dir;
+  WriteBytes(dir / "f", std::string(70000, 'x'));
+  WriteBytes(dir / "empty", "");
+  EXPECT_EQ(FileSize(dir / "f"), 70000u);
+  EXPECT_EQ(FileSize(dir / "empty"), 0u);
+  EXPECT_EQ(FileSize(dir / "missing"), std::nullopt);
+  EXPECT_EQ(FileSize(dir.Path()), std::nullopt);
+}
 
 TEST(CanOpenForReading, IsTrueOnlyForAFileThatOpens) {
   TempDir dir;

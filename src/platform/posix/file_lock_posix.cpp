@@ -11,7 +11,7 @@ namespace tarq::platform {
 
 // The lock is on the file's folder, which stays while the file itself is
 // replaced by a new one; no lock file is left beside the data.
-FileLock::FileLock(const std::string& path) {
+FileLock::FileLock(const std::string& path) : path_(path) {
   const int fd = ::open(ParentFolder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   int result;

@@ -97,6 +97,12 @@ bool IsFolder(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+std::optional<std::uint64_t> FileSize(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;
+  return static_cast<std::uint64_t>(st.st_size);
+}
+
 bool CanOpenForReading(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
@@ -143,7 +149,7 @@ bool AtomicFileWriter::Open() {
   if (!detail::StageAllowed(IoStage::kOpen, 0)) return failed_ = true, false;
   // A folder in the file's place cannot be replaced by a file.
   if (IsFolder(path_)) return failed_ = true, false;
-  std::string pattern = path_ + ".XXXXXX";
+  std::string pattern = detail::TemporaryTemplate(path_);
   const int fd = ::mkstemp(pattern.data());
   if (fd < 0) return failed_ = true, false;
   ::fcntl(fd, F_SETFD, FD_CLOEXEC);

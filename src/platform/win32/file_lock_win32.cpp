@@ -10,7 +10,7 @@ namespace tarq::platform {
 
 // A named mutex per file, for the launchers of this session: names cannot
 // hold backslashes, so the (case-folded) path is hashed into the name.
-FileLock::FileLock(const std::string& path) {
+FileLock::FileLock(const std::string& path) : path_(path) {
   std::wstring key = win32::Wide(path);
   for (wchar_t& c : key) c = static_cast<wchar_t>(std::towlower(c));
   const std::wstring name = L"Local\\TARQ-" + std::to_wstring(std::hash<std::wstring>{}(key));

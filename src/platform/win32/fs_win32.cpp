@@ -107,6 +107,15 @@ bool IsFolder(const std::string& path) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+std::optional<std::uint64_t> FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return std::nullopt;
+  }
+  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 bool CanOpenForReading(const std::string& path) {
   // Without backup semantics a folder does not open: it is no file.
   const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ,
@@ -158,8 +167,14 @@ bool AtomicFileWriter::Open() {
   if (!detail::StageAllowed(IoStage::kOpen, 0)) return failed_ = true, false;
   if (IsFolder(path_)) return failed_ = true, false;
   std::random_device random;
+  const std::string pattern = detail::TemporaryTemplate(path_);
+  const std::size_t at = pattern.rfind(detail::kUniquePlaceholder);
   for (int attempt = 0; attempt < 16; ++attempt) {
-    std::string candidate = path_ + "." + std::to_string(random() % 1000000u) + ".tmp";
+    std::string candidate = pattern;
+    unsigned number = random() % 1000000u;
+    for (std::size_t i = detail::kUniquePlaceholder.size(); i-- > 0; number /= 10) {
+      candidate[at + i] = static_cast<char>('0' + number % 10);
+    }
     const HANDLE file = CreateFileW(Wide(candidate).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {

@@ -1,7 +1,10 @@
 #include "ui/qt/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMessageBox>
+#include <QThread>
+#include <QTimer>
 
 #include "forms/messages.h"
 #include "ui/qt/look.h"
@@ -59,6 +62,19 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     model_->Form_Unload();
   }
   event->accept();
+}
+
+void MainWindow::CloseForShutdown() {
+  // A message box waits in an event loop of its own, inside an event
+  // procedure: close it, and close the windows once that procedure has
+  // returned to the application's loop.
+  if (QWidget* box = QApplication::activeModalWidget()) box->close();
+  if (QThread::currentThread()->loopLevel() > 1) {
+    QTimer::singleShot(0, this, &MainWindow::CloseForShutdown);
+    return;
+  }
+  if (dialog_ != nullptr) dialog_->close();  // its unload enables this window again
+  close();
 }
 
 void MainWindow::ShowCommentDialog(forms::DlgComment& dialog) {

@@ -33,6 +33,11 @@ class MainWindow final : public QWidget, public forms::FormHost {
   // The dialog window on screen, if any.
   QWidget* ShownDialog() const { return dialog_; }
 
+  // Closes the window as its close box does, for a session that ends the
+  // launcher: a message box up is closed and an open dialog unloaded first,
+  // then the window's unload writes the settings.
+  void CloseForShutdown();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;

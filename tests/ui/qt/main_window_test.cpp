@@ -190,6 +190,19 @@ class MainWindowTest : public QObject {
              QString("\r\n 3 \r\n 0 \r\n 0 \r\n"));
   }
 
+  void closingForShutdownUnloadsAnOpenDialogFirst() {
+    window_->Model().cmbDiff.SetListIndex(2);
+    QTest::mouseClick(window_->findChild<QPushButton*>("cmdFldSelect"), Qt::LeftButton);
+    QVERIFY(window_->ShownDialog() != nullptr);
+    window_->close();  // the close box does nothing while a dialog is up
+    QVERIFY(window_->isVisible());
+    window_->CloseForShutdown();
+    QVERIFY(window_->Model().dlgFldSelect() == nullptr);
+    QVERIFY(!window_->isVisible());
+    QCOMPARE(QString::fromStdString(tarq::testing::ReadBytes(*dir_ / "tarqcfg.dat")),
+             QString("\r\n 2 \r\n 0 \r\n 0 \r\n"));
+  }
+
  private:
   std::unique_ptr<TempDir> dir_;
   std::unique_ptr<tarq::ui::qt::MainWindow> window_;

@@ -1,0 +1,127 @@
+// The store and settings checks of `make soak`, at length: kill trials of a
+// saving launcher, two launchers racing, and every fault stage of the
+// store's save and delete and of the settings write. Prints one table row
+// per check (scripts/soak prints the heading and the fuzz rows); exits 1
+// when any check saw a fault.
+// Usage: tarq_soak <kill trials> <race rounds>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "catalogue/comment_store.h"
+#include "core/settings_file.h"
+#include "platform/fs.h"
+#include "support/fault_stages.h"
+#include "support/store_trials.h"
+#include "support/temp_dir.h"
+
+using namespace tarq;
+
+namespace {
+
+constexpr int kSmallStore = 12;
+constexpr int kLargeStore = catalogue::kMaxRecords;
+
+bool healthy = true;
+
+void Row(const std::string& check, long long runs, const std::string& result, bool good) {
+  std::printf("%-44s %12lld  %s\n", check.c_str(), runs, result.c_str());
+  std::fflush(stdout);
+  healthy = healthy && good;
+}
+
+std::string StoreName(int records) {
+  return std::to_string(records) + " records";
+}
+
+const char* EditName(testing::StoreEdit edit) {
+  return edit == testing::StoreEdit::kSave ? "save" : "delete";
+}
+
+void Kills(int trials) {
+  int kind = 0;
+  for (const testing::StoreEdit edit : {testing::StoreEdit::kSave, testing::StoreEdit::kDelete}) {
+    for (const int records : {kSmallStore, kLargeStore}) {
+      // The trials spread over the four kinds, the first ones taking the rest.
+      const int share = trials / 4 + (kind < trials % 4 ? 1 : 0);
+      const testing::TempDir dir;
+      const testing::KillOutcomes k = testing::KillTrials(dir.Path(), testing::StoreFile(records),
+                                                          edit, share, 20261207u + kind++);
+      Row(std::string("kills: ") + EditName(edit) + ", " + StoreName(records), share,
+          "old whole " + std::to_string(k.oldWhole) + ", new whole " + std::to_string(k.newWhole) +
+              ", other " + std::to_string(k.other) + "; temporaries left " +
+              std::to_string(k.leftBehind) + ", after a save " + std::to_string(k.leftAfterSave),
+          k.other == 0 && k.leftAfterSave == 0);
+    }
+  }
+}
+
+void Races(int rounds) {
+  const testing::TempDir dir;
+  const testing::RaceOutcomes r = testing::RaceLaunchers(dir.Path(), 200, rounds, 6);
+  Row("races: two launchers, 6 saves 2 deletes each", r.rounds,
+      "records lost " + std::to_string(r.lost) + ", deleted back " + std::to_string(r.back) +
+          ", failed " + std::to_string(r.failed) + ", unreadable reads " +
+          std::to_string(r.unreadable) + " of " + std::to_string(r.reads),
+      r.rounds == rounds && r.lost == 0 && r.back == 0 && r.failed == 0 && r.unreadable == 0);
+}
+
+void StageRow(const std::string& check, const testing::FaultStages& run) {
+  std::string result = "old file kept " +
+                       std::to_string(run.stages - static_cast<int>(run.failures.size())) +
+                       ", other " + std::to_string(run.failures.size());
+  for (const std::string& failure : run.failures) result += "; " + failure;
+  Row(check, run.stages, result, run.failures.empty() && run.stages > 0);
+}
+
+void FaultStages() {
+  for (const testing::StoreEdit edit : {testing::StoreEdit::kSave, testing::StoreEdit::kDelete}) {
+    for (const int records : {kSmallStore, kLargeStore}) {
+      const testing::TempDir dir;
+      const std::string path = dir / std::string(catalogue::kCommentFileName);
+      const std::string before = testing::StoreFile(records);
+      const catalogue::CommentStore store(path);
+      catalogue::StoreStatus status = catalogue::StoreStatus::kOk;
+      StageRow(std::string("fault stages: ") + EditName(edit) + ", " + StoreName(records),
+               testing::FailEachStage([&] { testing::WriteBytes(path, before); },
+                                      [&] {
+                                        status = edit == testing::StoreEdit::kSave
+                                                     ? store.SaveComment("new.bsp", "☆", "x")
+                                                     : store.DeleteComment("m7.bsp");
+                                        return status == catalogue::StoreStatus::kOk;
+                                      },
+                                      [&] {
+                                        return status == catalogue::StoreStatus::kWriteFailed &&
+                                               testing::ReadBytes(path) == before &&
+                                               testing::FolderEntries(dir.Path()).size() == 1u;
+                                      }));
+    }
+  }
+  const testing::TempDir dir;
+  const std::string path = dir / std::string(core::kSettingsFileName);
+  const std::string before = "/old/folder\r\n 1 \r\n 2 \r\n 1 \r\n";
+  core::SettingsValues values;
+  values.gameFolder = "/new/folder";
+  StageRow("fault stages: settings write",
+           testing::FailEachStage([&] { testing::WriteBytes(path, before); },
+                                  [&] { return core::WriteSettingsFile(path, values); },
+                                  [&] {
+                                    return testing::ReadBytes(path) == before &&
+                                           testing::FolderEntries(dir.Path()).size() == 1u;
+                                  }));
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: tarq_soak <kill trials> <race rounds>\n");
+    return 2;
+  }
+  Kills(std::atoi(argv[1]));
+  Races(std::atoi(argv[2]));
+  FaultStages();
+  return healthy ? 0 : 1;
+}

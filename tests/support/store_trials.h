@@ -1,0 +1,47 @@
+#pragma once
+// Launchers killed in the middle of an edit of tarqcom.dat, and two
+// launchers editing it at the same time: for the reliability tests and the
+// soak. POSIX only: the trials fork and kill processes.
+
+#include <cstdint>
+#include <string>
+
+namespace tarq::testing {
+
+// The bytes of a store of `records` records: "m<i>.bsp", "◎", a comment of
+// some 25 characters.
+std::string StoreFile(int records);
+
+// What a trial does to the store: m7.bsp saved anew, or deleted.
+enum class StoreEdit : std::uint8_t { kSave, kDelete };
+
+struct KillOutcomes {
+  int oldWhole = 0;       // the file exactly as before
+  int newWhole = 0;       // the file exactly as the edit makes it
+  int other = 0;          // anything else
+  int leftBehind = 0;     // trials after which a temporary file lay beside the store
+  int leftAfterSave = 0;  // temporary files still there after one more save
+};
+
+// `trials` times: the store in `folder` is put back to `before`, a child
+// process makes the edit and is killed at a random moment within twice
+// the time the edit takes. Then one more save, not killed.
+KillOutcomes KillTrials(const std::string& folder, const std::string& before, StoreEdit edit,
+                        int trials, std::uint32_t seed);
+
+struct RaceOutcomes {
+  int rounds = 0;
+  int lost = 0;        // records missing that were saved and not deleted, or were there before
+  int back = 0;        // records present that were deleted
+  int failed = 0;      // saves and deletes that reported a failure
+  int reads = 0;       // reads of the store while the launchers ran
+  int unreadable = 0;  // of those, reads that did not read whole
+};
+
+// `rounds` times: the store in `folder` starts with `baseRecords` records;
+// two launchers (child processes) start at once, each saving `saves` maps
+// of its own and deleting, after every third save, the map saved before
+// it, while this process keeps reading the store.
+RaceOutcomes RaceLaunchers(const std::string& folder, int baseRecords, int rounds, int saves);
+
+}  // namespace tarq::testing
