@@ -57,7 +57,7 @@ struct ReadResult {
 ReadResult ReadWholeFile(const std::string& path);
 
 // Stages of a file replace, for fault injection in tests.
-enum class IoStage : std::uint8_t { kOpen, kWrite, kFlush, kClose, kReplace };
+enum class IoStage : std::uint8_t { kOpen, kWrite, kFlush, kSync, kClose, kReplace };
 // When set, called before each stage; returning false makes that stage fail
 // as the system call would. `index` counts the writes to the file (chunks of
 // at most 64 KiB) from 0.

@@ -149,7 +149,8 @@ bool AtomicFileWriter::Write(std::string_view bytes) {
 bool AtomicFileWriter::Commit(const std::function<bool()>& beforeReplace) {
   if (failed_ || handle_ < 0) return false;
   const intptr_t handle = handle_;
-  if (!detail::StageAllowed(IoStage::kFlush, 0) || !FlushBuffer() || !detail::SyncHandle(handle)) {
+  if (!detail::StageAllowed(IoStage::kFlush, 0) || !FlushBuffer() ||
+      !detail::StageAllowed(IoStage::kSync, 0) || !detail::SyncHandle(handle)) {
     failed_ = true;
     return false;
   }

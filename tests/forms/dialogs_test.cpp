@@ -327,7 +327,7 @@ TEST_F(FolderDialogTest, CancelAndTheCloseBoxLeaveTheGameFolder) {
 
 TEST_F(FolderDialogTest, AfterAGameStartItOpensOnTheGameFolder) {
   testing::MakeExecutable(platform::JoinPath(game_, "hl.exe"),
-                          "#!/bin/sh\necho ran > \"$0.record\"\n");
+                          "#!/bin/sh\necho ran > \"$0.tmp\"; mv \"$0.tmp\" \"$0.record\"\n");
   platform::ChangeFolder(dir_.Path());
   form_->cmdStart_Click();
   ASSERT_TRUE(testing::WaitForFile(platform::JoinPath(game_, "hl.exe.record")));

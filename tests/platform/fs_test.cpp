@@ -78,8 +78,8 @@ TEST(AtomicFileWriter, KeepsThePermissionsOfTheOldFile) {
 #endif
 
 TEST(AtomicFileWriter, AFailureAtAnyStageLeavesTheOldFile) {
-  const IoStage stages[] = {IoStage::kOpen, IoStage::kWrite, IoStage::kFlush, IoStage::kClose,
-                            IoStage::kReplace};
+  const IoStage stages[] = {IoStage::kOpen, IoStage::kWrite, IoStage::kFlush,
+                            IoStage::kSync, IoStage::kClose, IoStage::kReplace};
   for (const IoStage failing : stages) {
     TempDir dir;
     WriteBytes(dir / "f", "old bytes");
@@ -90,6 +90,23 @@ TEST(AtomicFileWriter, AFailureAtAnyStageLeavesTheOldFile) {
     EXPECT_EQ(ReadBytes(dir / "f"), "old bytes");
     EXPECT_EQ(FolderEntries(dir.Path()).size(), 1u) << "temporary file left behind";
   }
+}
+
+TEST(AtomicFileWriter, TheNewFileIsOnDiskBeforeItReplacesTheOldOne) {
+  TempDir dir;
+  WriteBytes(dir / "f", "old bytes");
+  std::vector<IoStage> seen;
+  {
+    FaultHookGuard guard([&seen](IoStage stage, int) {
+      seen.push_back(stage);
+      return true;
+    });
+    ASSERT_TRUE(ReplaceFileContents(dir / "f", "new bytes"));
+  }
+  // The buffered bytes are written out at the flush; the sync comes after
+  // the last write and before the replace.
+  EXPECT_EQ(seen, (std::vector<IoStage>{IoStage::kOpen, IoStage::kFlush, IoStage::kWrite,
+                                        IoStage::kSync, IoStage::kClose, IoStage::kReplace}));
 }
 
 TEST(AtomicFileWriter, AskedBeforeReplacingOnceTheNewFileIsWhole) {

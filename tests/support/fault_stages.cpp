@@ -17,13 +17,14 @@ std::string Describe(platform::IoStage stage, int index) {
       return "write " + std::to_string(index);
     case platform::IoStage::kFlush:
       return "flush";
+    case platform::IoStage::kSync:
+      return "sync";
     case platform::IoStage::kClose:
       return "close";
     case platform::IoStage::kReplace:
       return "replace";
-    default:
-      return "stage " + std::to_string(static_cast<int>(stage));
   }
+  return {};
 }
 
 }  // namespace

@@ -89,10 +89,7 @@ bool WaitForFile(const std::string& path) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (std::chrono::steady_clock::now() < deadline) {
     std::error_code ec;
-    if (fs::exists(fs::u8path(path), ec) && fs::file_size(fs::u8path(path), ec) > 0) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));  // let the writer finish
-      return true;
-    }
+    if (fs::exists(fs::u8path(path), ec) && fs::file_size(fs::u8path(path), ec) > 0) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   return false;

@@ -35,6 +35,8 @@ std::vector<std::string> FolderEntries(const std::string& path);
 void Hide(const std::string& path);
 
 // Polls until the file exists and is non-empty or about ten seconds pass.
+// Writers put the file in place whole (written under another name, then
+// renamed), so it is complete once it is there.
 bool WaitForFile(const std::string& path);
 
 }  // namespace tarq::testing

@@ -26,6 +26,7 @@ class DialogsTest : public QObject {
 
  private slots:
   void init() {
+    boxes_ = std::make_unique<tarq::testing::MessageBoxWatch>();
     saved_ = tarq::platform::CurrentFolder();
     dir_ = std::make_unique<TempDir>();
     game_ = *dir_ / "game";
@@ -41,6 +42,7 @@ class DialogsTest : public QObject {
     window_.reset();
     dir_.reset();
     tarq::platform::ChangeFolder(saved_);
+    QVERIFY2(boxes_->Unexpected().isEmpty(), qPrintable(boxes_->Unexpected().join("; ")));
   }
 
   void commentDialogLayoutAndFocus() {
@@ -147,7 +149,7 @@ class DialogsTest : public QObject {
     QWidget* dialog = window_->ShownDialog();
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
     QString shown;
-    tarq::testing::CloseNextMessageBox(&shown);
+    boxes_->Expect(&shown);
     QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
     QCOMPARE(shown,
              QString("TARQ|このフォルダにはhl.exeがありません。\nフォルダを再選択して下さい。|%1")
@@ -157,6 +159,7 @@ class DialogsTest : public QObject {
   }
 
  private:
+  std::unique_ptr<tarq::testing::MessageBoxWatch> boxes_;
   std::string saved_;
   std::string game_;
   std::unique_ptr<TempDir> dir_;

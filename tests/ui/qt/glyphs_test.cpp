@@ -29,6 +29,7 @@
 #include "platform/text.h"
 #include "support/temp_dir.h"
 #include "ui/qt/main_window.h"
+#include "window_checks.h"
 
 using tarq::testing::TempDir;
 
@@ -185,6 +186,7 @@ class GlyphsTest : public QObject {
 
  private slots:
   void init() {
+    boxes_ = std::make_unique<tarq::testing::MessageBoxWatch>();
     saved_ = tarq::platform::CurrentFolder();
     dir_ = std::make_unique<TempDir>();
     const std::string game = *dir_ / "Half-Life";
@@ -207,6 +209,7 @@ class GlyphsTest : public QObject {
     window_.reset();
     dir_.reset();
     tarq::platform::ChangeFolder(saved_);
+    QVERIFY2(boxes_->Unexpected().isEmpty(), qPrintable(boxes_->Unexpected().join("; ")));
   }
 
   void underscoresShow_data() { Controls(); }
@@ -418,6 +421,7 @@ class GlyphsTest : public QObject {
     return window_->ShownDialog();
   }
 
+  std::unique_ptr<tarq::testing::MessageBoxWatch> boxes_;
   std::string saved_;
   std::unique_ptr<TempDir> dir_;
   std::unique_ptr<tarq::ui::qt::MainWindow> window_;

@@ -21,7 +21,6 @@
 #include "ui/qt/system_fonts.h"
 #include "window_checks.h"
 
-using tarq::testing::CloseNextMessageBox;
 using tarq::testing::TempDir;
 
 class MainWindowTest : public QObject {
@@ -29,6 +28,7 @@ class MainWindowTest : public QObject {
 
  private slots:
   void init() {
+    boxes_ = std::make_unique<tarq::testing::MessageBoxWatch>();
     dir_ = std::make_unique<TempDir>();
     window_ = std::make_unique<tarq::ui::qt::MainWindow>(dir_->Path());
     window_->show();
@@ -37,6 +37,7 @@ class MainWindowTest : public QObject {
   void cleanup() {
     window_.reset();
     dir_.reset();
+    QVERIFY2(boxes_->Unexpected().isEmpty(), qPrintable(boxes_->Unexpected().join("; ")));
   }
 
   void windowIsTheFixedBlackMainWindow() {
@@ -160,7 +161,7 @@ class MainWindowTest : public QObject {
 
   void startWithoutAGameShowsTheWarning() {
     QString shown;
-    CloseNextMessageBox(&shown);
+    boxes_->Expect(&shown);
     QTest::mouseClick(window_->findChild<QPushButton*>("cmdStart"), Qt::LeftButton);
     QCOMPARE(shown, QString("TARQ|ゲームが実行できません。\n設定し直して下さい。|%1")
                         .arg(static_cast<int>(QMessageBox::Warning)));
@@ -204,6 +205,7 @@ class MainWindowTest : public QObject {
   }
 
  private:
+  std::unique_ptr<tarq::testing::MessageBoxWatch> boxes_;
   std::unique_ptr<TempDir> dir_;
   std::unique_ptr<tarq::ui::qt::MainWindow> window_;
 };

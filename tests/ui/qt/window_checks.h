@@ -60,15 +60,38 @@ inline QStringList FocusCycle(int steps) {
   return visited;
 }
 
-// Closes the next message box once it is up, noting "title|text|icon".
-inline void CloseNextMessageBox(QString* shown) {
-  QTimer::singleShot(0, [shown] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr) return;
-    *shown = box->windowTitle() + "|" + box->text() + "|" +
-             QString::number(static_cast<int>(box->icon()));
-    box->accept();
-  });
-}
+// Watches the message boxes a test brings up. Each one is closed as soon as
+// it is up, so no test waits on one. A box the test expected (Expect) is
+// noted as "title|text|icon"; any other is a failure the test's cleanup
+// reports (Unexpected), where Qt Test's watchdog would otherwise have ended
+// the whole program minutes later.
+class MessageBoxWatch final : public QObject {
+ public:
+  MessageBoxWatch() { QApplication::instance()->installEventFilter(this); }
+  ~MessageBoxWatch() override { QApplication::instance()->removeEventFilter(this); }
+
+  void Expect(QString* shown) { expected_.push_back(shown); }
+  const QStringList& Unexpected() const { return unexpected_; }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* box = qobject_cast<QMessageBox*>(watched);
+    if (box != nullptr && event->type() == QEvent::Show) {
+      const QString seen = box->windowTitle() + "|" + box->text() + "|" +
+                           QString::number(static_cast<int>(box->icon()));
+      if (expected_.isEmpty()) {
+        unexpected_ << seen;
+      } else {
+        *expected_.takeFirst() = seen;
+      }
+      // Closed from its own event loop, which is not running yet.
+      QTimer::singleShot(0, box, [box] { box->accept(); });
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QList<QString*> expected_;
+  QStringList unexpected_;
+};
 
 }  // namespace tarq::testing
