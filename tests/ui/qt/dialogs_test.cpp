@@ -21,28 +21,18 @@ using tarq::testing::TempDir;
 using tarq::testing::CheckLayout;
 using tarq::testing::FocusCycle;
 
-class DialogsTest : public QObject {
+class DialogsTest : public tarq::testing::WindowTest {
   Q_OBJECT
 
  private slots:
   void init() {
-    boxes_ = std::make_unique<tarq::testing::MessageBoxWatch>();
-    saved_ = tarq::platform::CurrentFolder();
-    dir_ = std::make_unique<TempDir>();
-    game_ = *dir_ / "game";
-    tarq::testing::MakeFolders(tarq::platform::JoinPath(game_, "valve/maps"));
-    tarq::testing::WriteBytes(tarq::platform::JoinPath(game_, "hl.exe"), "");
-    tarq::testing::WriteBytes(tarq::platform::JoinPath(game_, "valve/maps/c1a0.bsp"), "");
-    tarq::testing::WriteBytes(*dir_ / "tarqcfg.dat", game_ + "\r\n");
-    window_ = std::make_unique<tarq::ui::qt::MainWindow>(dir_->Path());
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    Start();
+    MakeGame("game", {"c1a0.bsp"});
+    QVERIFY(ShowWindow());
   }
   void cleanup() {
-    window_.reset();
-    dir_.reset();
-    tarq::platform::ChangeFolder(saved_);
-    QVERIFY2(boxes_->Unexpected().isEmpty(), qPrintable(boxes_->Unexpected().join("; ")));
+    const QStringList unexpected = Finish();
+    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join("; ")));
   }
 
   void commentDialogLayoutAndFocus() {
@@ -157,13 +147,6 @@ class DialogsTest : public QObject {
     QVERIFY(!window_->isEnabled());
     QVERIFY(window_->ShownDialog() == dialog);
   }
-
- private:
-  std::unique_ptr<tarq::testing::MessageBoxWatch> boxes_;
-  std::string saved_;
-  std::string game_;
-  std::unique_ptr<TempDir> dir_;
-  std::unique_ptr<tarq::ui::qt::MainWindow> window_;
 };
 
 QTEST_MAIN(DialogsTest)

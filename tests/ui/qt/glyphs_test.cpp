@@ -181,35 +181,24 @@ const char* const kMaps[] = {"c1a0.bsp", "c1a1.bsp", "c2a1.bsp"};
 
 }  // namespace
 
-class GlyphsTest : public QObject {
+class GlyphsTest : public tarq::testing::WindowTest {
   Q_OBJECT
 
  private slots:
   void init() {
-    boxes_ = std::make_unique<tarq::testing::MessageBoxWatch>();
-    saved_ = tarq::platform::CurrentFolder();
-    dir_ = std::make_unique<TempDir>();
-    const std::string game = *dir_ / "Half-Life";
-    tarq::testing::MakeFolders(tarq::platform::JoinPath(game, "valve/maps"));
-    tarq::testing::WriteBytes(tarq::platform::JoinPath(game, "hl.exe"), "");
-    for (const char* map : kMaps) {
-      tarq::testing::WriteBytes(tarq::platform::JoinPath(game, "valve/maps") + "/" + map, "");
-    }
-    tarq::testing::WriteBytes(*dir_ / "tarqcfg.dat", game + "\r\n");
+    Start();
+    MakeGame("Half-Life", {std::begin(kMaps), std::end(kMaps)});
     // Three folders for the folder list, and the drives of the drive list.
     for (const char* folder : {"a", "b", "c"}) tarq::testing::MakeFolders(*dir_ / folder);
-    window_ = std::make_unique<tarq::ui::qt::MainWindow>(dir_->Path());
-    window_->Model().ListDrives = [this] {
-      return std::vector<tarq::platform::Drive>{{"/", "/"}, {*dir_ / "a", "a"}};
-    };
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    QVERIFY(ShowWindow([this](tarq::forms::FrmMain& m) {
+      m.ListDrives = [this] {
+        return std::vector<tarq::platform::Drive>{{"/", "/"}, {*dir_ / "a", "a"}};
+      };
+    }));
   }
   void cleanup() {
-    window_.reset();
-    dir_.reset();
-    tarq::platform::ChangeFolder(saved_);
-    QVERIFY2(boxes_->Unexpected().isEmpty(), qPrintable(boxes_->Unexpected().join("; ")));
+    const QStringList unexpected = Finish();
+    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join("; ")));
   }
 
   void underscoresShow_data() { Controls(); }
@@ -420,11 +409,6 @@ class GlyphsTest : public QObject {
     }
     return window_->ShownDialog();
   }
-
-  std::unique_ptr<tarq::testing::MessageBoxWatch> boxes_;
-  std::string saved_;
-  std::unique_ptr<TempDir> dir_;
-  std::unique_ptr<tarq::ui::qt::MainWindow> window_;
 };
 
 QTEST_MAIN(GlyphsTest)

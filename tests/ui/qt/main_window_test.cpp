@@ -23,21 +23,17 @@
 
 using tarq::testing::TempDir;
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public tarq::testing::WindowTest {
   Q_OBJECT
 
  private slots:
   void init() {
-    boxes_ = std::make_unique<tarq::testing::MessageBoxWatch>();
-    dir_ = std::make_unique<TempDir>();
-    window_ = std::make_unique<tarq::ui::qt::MainWindow>(dir_->Path());
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    Start();
+    QVERIFY(ShowWindow());
   }
   void cleanup() {
-    window_.reset();
-    dir_.reset();
-    QVERIFY2(boxes_->Unexpected().isEmpty(), qPrintable(boxes_->Unexpected().join("; ")));
+    const QStringList unexpected = Finish();
+    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join("; ")));
   }
 
   void windowIsTheFixedBlackMainWindow() {
@@ -203,11 +199,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(QString::fromStdString(tarq::testing::ReadBytes(*dir_ / "tarqcfg.dat")),
              QString("\r\n 2 \r\n 0 \r\n 0 \r\n"));
   }
-
- private:
-  std::unique_ptr<tarq::testing::MessageBoxWatch> boxes_;
-  std::unique_ptr<TempDir> dir_;
-  std::unique_ptr<tarq::ui::qt::MainWindow> window_;
 };
 
 QTEST_MAIN(MainWindowTest)

@@ -1,6 +1,6 @@
 #pragma once
-// Checks the Qt window tests share: the layout table, the Tab order, and
-// the message box a click brings up.
+// What the Qt window tests share: their start and end, the layout table,
+// the Tab order, and the message boxes a test brings up.
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -10,7 +10,16 @@
 #include <QWidget>
 #include <QtTest>
 
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "forms/layout.h"
+#include "platform/fs.h"
+#include "platform/process.h"
+#include "support/temp_dir.h"
+#include "ui/qt/main_window.h"
 
 namespace tarq::testing {
 
@@ -92,6 +101,51 @@ class MessageBoxWatch final : public QObject {
  private:
   QList<QString*> expected_;
   QStringList unexpected_;
+};
+
+// The base of the Qt window tests: each test starts in a program folder of
+// its own (Start), with the main window shown on it (ShowWindow), and ends
+// (Finish) with the window gone, the current folder as it was, and the
+// message boxes nobody expected.
+class WindowTest : public QObject {
+ protected:
+  void Start() {
+    boxes_ = std::make_unique<MessageBoxWatch>();
+    saved_ = platform::CurrentFolder();
+    dir_ = std::make_unique<TempDir>();
+  }
+  // A game folder in the program folder, with hl.exe and these maps, which
+  // the settings file restores at start.
+  std::string MakeGame(const std::string& name, const std::vector<std::string>& maps) {
+    const std::string game = *dir_ / name;
+    const std::string folder = platform::JoinPath(game, "valve");
+    MakeFolders(platform::JoinPath(folder, "maps"));
+    WriteBytes(platform::JoinPath(game, "hl.exe"), "");
+    for (const std::string& map : maps) {
+      WriteBytes(platform::JoinPath(platform::JoinPath(folder, "maps"), map), "");
+    }
+    WriteBytes(*dir_ / "tarqcfg.dat", game + "\r\n");
+    return game;
+  }
+  bool ShowWindow(const std::function<void(forms::FrmMain&)>& beforeShow = nullptr) {
+    window_ = std::make_unique<ui::qt::MainWindow>(dir_->Path());
+    if (beforeShow) beforeShow(window_->Model());
+    window_->show();
+    return QTest::qWaitForWindowExposed(window_.get());
+  }
+  QStringList Finish() {
+    window_.reset();
+    dir_.reset();
+    platform::ChangeFolder(saved_);
+    const QStringList unexpected = boxes_->Unexpected();
+    boxes_.reset();
+    return unexpected;
+  }
+
+  std::unique_ptr<MessageBoxWatch> boxes_;
+  std::string saved_;
+  std::unique_ptr<TempDir> dir_;
+  std::unique_ptr<ui::qt::MainWindow> window_;
 };
 
 }  // namespace tarq::testing
