@@ -34,14 +34,19 @@ int LineHeight(HDC dc) {
 }
 
 // A drop-down list's closed box is as high as its selection field and
-// frame: the field is set so that the whole box has the given height.
+// frame. The field is set until the whole box has the given height: what
+// CB_GETITEMHEIGHT reports for the field differs between Windows and Wine.
 void SetClosedHeight(HWND combo, int height) {
-  RECT r{};
-  GetWindowRect(combo, &r);
-  const auto field = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-  const auto wanted = field + height - (r.bottom - r.top);
-  if (wanted > 0 && wanted != field) {
-    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
+  auto closed = [combo] {
+    RECT r{};
+    GetWindowRect(combo, &r);
+    return static_cast<int>(r.bottom - r.top);
+  };
+  auto field = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  for (int tries = 0; tries < 3 && closed() != height; ++tries) {
+    field += height - closed();
+    if (field <= 0) break;
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
   }
 }
 

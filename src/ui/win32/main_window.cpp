@@ -35,10 +35,6 @@ void MainWindow::Show(int showCommand) {
   FocusFirst();
 }
 
-HWND MainWindow::ShownDialog() const {
-  return dialog_ != nullptr ? dialog_->Handle() : nullptr;
-}
-
 void MainWindow::Place(int dpi, const RECT* suggested) {
   RECT now{};
   GetWindowRect(hwnd_, &now);

@@ -27,7 +27,7 @@ class MainWindow final : public FormWindow, public forms::FormHost {
   forms::FrmMain& Model() { return *model_; }
   void Show(int showCommand);
   // The dialog window on screen, if any.
-  HWND ShownDialog() const;
+  const DialogWindow* ShownDialog() const { return dialog_.get(); }
 
   void MsgBox(std::string_view text) override;
   void ShowCommentDialog(forms::DlgComment& dialog) override;
