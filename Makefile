@@ -3,7 +3,7 @@
 PRESET ?= dev
 BUILD := build/$(PRESET)
 
-.PHONY: all deps build run test format screenshot bench package fuzz clean
+.PHONY: all deps build run test format screenshot bench package fuzz clean windows screenshot-windows
 
 all: build
 
@@ -39,6 +39,7 @@ bench: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release --target tarq_bench
 	@QT_QPA_PLATFORM=offscreen scripts/xvfb-run-here build/release/bench/tarq_bench
+	@scripts/windows-bench
 
 FUZZ_SECONDS ?= 60
 fuzz: deps
@@ -49,6 +50,25 @@ package: deps
 	@cmake --build --preset release --target tarq
 	@cd build/release && cpack -G DEB
 	@ls build/release/tarq_*.deb
+
+# tarq.exe for Windows (mingw-w64, release, statically linked) and
+# build/windows/tarq-<version>-win64.zip with a short text for users.
+windows: deps
+	@cmake --preset windows-release >/dev/null
+	@rm -f build/windows-release/tarq-*-win64.zip
+	@cmake --build --preset windows-release --target windows_zip
+	@rm -rf build/windows && mkdir -p build/windows
+	@cp build/windows-release/tarq-*-win64.zip build/windows/
+	@ls build/windows/*.zip
+
+# docs/windows-main-window.png: the Win32 main window under Wine on Xvfb.
+screenshot-windows: deps
+	@cmake --preset dev >/dev/null
+	@cmake --build --preset dev --target grab_window
+	@cmake --preset windows-release >/dev/null
+	@cmake --build --preset windows-release --target tarq
+	@scripts/screenshot-windows build/windows-release/src/app/tarq.exe \
+	  build/dev/tools/grab/grab_window docs/windows-main-window.png
 
 clean:
 	rm -rf build
