@@ -281,6 +281,20 @@ int wmain(int argc, wchar_t* argv[]) {
     rows.push_back({"W2a", "Win32: the game folder set, the map lists filled from 1 row to all",
                     Ms(g), floorWhat, Ms(h), g / h, "<= 2", g / h <= 2.0});
 
+    // The same through the form model alone: what the window adds to W2a.
+    NullHost host;
+    tarq::forms::FrmMain alone(host, worst.program);
+    alone.Form_Load();
+    std::vector<double> models, modelFloors;
+    for (int i = 0; i < o.runs; ++i) {
+      alone.labHL.SetCaption(bare);
+      models.push_back(Seconds([&] { alone.labHL.SetCaption(game); }));
+      modelFloors.push_back(Seconds(ioFloor));
+    }
+    const double m = Median(models), n = Median(modelFloors);
+    rows.push_back({"W2m", "for comparison: W2a through the form model alone", Ms(m), floorWhat,
+                    Ms(n), m / n, "none", true});
+
     // For comparison: a native list of strings taking every row, filled with
     // CB_INITSTORAGE and WM_SETREDRAW off.
     const HWND strings = CreateWindowExW(

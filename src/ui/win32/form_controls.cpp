@@ -13,7 +13,6 @@ using forms::ControlKind;
 
 constexpr int kFirstId = 100;  // clear of IDOK and IDCANCEL, which the dialog manager sends
 constexpr int kDroppedRows = 12;
-constexpr wchar_t kControlProp[] = L"tarq.control";
 
 bool IsLabel(ControlKind kind) {
   return kind == ControlKind::kCaptionLabel || kind == ControlKind::kFixedCaptionLabel ||
@@ -27,10 +26,8 @@ std::wstring WindowText(HWND hwnd) {
   return text;
 }
 
-int LineHeight(HDC dc) {
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  return metrics.tmHeight;
+bool IsList(ControlKind kind) {
+  return kind == ControlKind::kDropDownList || kind == ControlKind::kDriveList;
 }
 
 // A drop-down list's closed box is as high as its selection field and
@@ -65,7 +62,10 @@ struct FormControls::Control {
 };
 
 FormControls::FormControls(HWND window, const forms::WindowLayout& layout, const Lookup& lookup)
-    : window_(window), layout_(layout) {
+    : window_(window), layout_(layout), measure_(CreateCompatibleDC(nullptr)) {
+  const int dpi = WindowDpi(window);
+  windowFont_ = MakeFont({}, dpi);
+  fonts_.push_back(windowFont_);
   int id = kFirstId;
   for (const forms::ControlLayout& c : layout.controls) {
     if (!c.visible || c.kind == ControlKind::kFileList) continue;
@@ -73,7 +73,8 @@ FormControls::FormControls(HWND window, const forms::WindowLayout& layout, const
     control->layout = &c;
     control->binding = lookup(c.name);
     control->id = id++;
-    Make(*control);
+    control->font = FontOf(c, dpi);
+    Make(*control, dpi);
     controls_.push_back(std::move(control));
   }
   // The dialog manager's Tab key follows the order of the child windows.
@@ -82,7 +83,6 @@ FormControls::FormControls(HWND window, const forms::WindowLayout& layout, const
       SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
   }
-  Layout(WindowDpi(window));
   for (const auto& c : controls_) Bind(*c);
 }
 
@@ -91,13 +91,35 @@ FormControls::~FormControls() {
   for (const auto& c : controls_) {
     if (c->original != nullptr && IsWindow(c->hwnd)) {
       SetWindowLongPtrW(c->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(c->original));
-      RemovePropW(c->hwnd, kControlProp);
+      SetWindowLongPtrW(c->hwnd, GWLP_USERDATA, 0);
     }
   }
   for (HFONT font : fonts_) DeleteObject(font);
+  DeleteDC(measure_);
 }
 
-void FormControls::Make(Control& c) {
+HFONT FormControls::FontOf(const forms::ControlLayout& c, int dpi) {
+  if (c.font.family.empty()) return windowFont_;
+  fonts_.push_back(MakeFont(c.font, dpi));
+  return fonts_.back();
+}
+
+int FormControls::LineHeight(HFONT font) const {
+  const HGDIOBJ previous = SelectObject(measure_, font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(measure_, &metrics);
+  SelectObject(measure_, previous);
+  return metrics.tmHeight;
+}
+
+RECT FormControls::Geometry(const Control& c, int dpi) const {
+  RECT r = ControlRect(*c.layout, dpi);
+  // The height a combo box is given is the height it has dropped down.
+  if (IsList(c.layout->kind)) r.bottom += kDroppedRows * (LineHeight(c.font) + 2) + 2;
+  return r;
+}
+
+void FormControls::Make(Control& c, int dpi) {
   const forms::ControlLayout& l = *c.layout;
   const wchar_t* windowClass = L"STATIC";
   DWORD style = WS_CHILD | WS_VISIBLE;
@@ -120,10 +142,7 @@ void FormControls::Make(Control& c) {
       windowClass = L"COMBOBOX";
       style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
       c.ownerDrawn = c.binding.list != nullptr && c.binding.list->ShowsRowSource();
-      if (c.ownerDrawn)
-        style |= CBS_OWNERDRAWFIXED;
-      else
-        style |= CBS_HASSTRINGS;
+      style |= c.ownerDrawn ? CBS_OWNERDRAWFIXED : CBS_HASSTRINGS;
       break;
     case ControlKind::kTextBox:
       windowClass = L"EDIT";
@@ -139,14 +158,32 @@ void FormControls::Make(Control& c) {
       return;
   }
   if (!l.enabled) style |= WS_DISABLED;
-  c.hwnd = CreateWindowExW(exStyle, windowClass, Wide(l.caption).c_str(), style, 0, 0, 0, 0,
-                           window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+  // Made where it stands, in its font: moving controls costs Wine a server
+  // call each.
+  const RECT r = Geometry(c, dpi);
+  c.hwnd = CreateWindowExW(exStyle, windowClass, Wide(l.caption).c_str(), style, r.left, r.top,
+                           r.right - r.left, r.bottom - r.top, window_,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                            GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), FALSE);
+  Fit(c, dpi);
   if (l.kind == ControlKind::kTextBox) SendMessageW(c.hwnd, EM_SETLIMITTEXT, 0, 0);  // no limit
   if (c.binding.gotFocus) {
-    SetPropW(c.hwnd, kControlProp, &c);
+    // The control's own data word, not a window property: Wine asks its
+    // server for a property, and every message to the control looks it up.
+    SetWindowLongPtrW(c.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&c));
     c.original = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(c.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchFocus)));
+  }
+}
+
+void FormControls::Fit(Control& c, int dpi) const {
+  if (IsList(c.layout->kind)) {
+    if (c.ownerDrawn) SendMessageW(c.hwnd, CB_SETITEMHEIGHT, 0, LineHeight(c.font) + 2);
+    const RECT r = ControlRect(*c.layout, dpi);
+    SetClosedHeight(c.hwnd, r.bottom - r.top);
+  } else if (c.layout->kind == ControlKind::kCaptionLabel) {
+    FitLabel(c);
   }
 }
 
@@ -156,31 +193,12 @@ void FormControls::Layout(int dpi) {
   windowFont_ = MakeFont({}, dpi);
   fonts_.push_back(windowFont_);
   for (const auto& c : controls_) {
-    const forms::FontSpec& spec = c->layout->font;
-    c->font = windowFont_;
-    if (!spec.family.empty()) {
-      c->font = MakeFont(spec, dpi);
-      fonts_.push_back(c->font);
-    }
+    c->font = FontOf(*c->layout, dpi);
     SendMessageW(c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c->font), FALSE);
-    const RECT r = ControlRect(*c->layout, dpi);
-    int height = r.bottom - r.top;
-    const bool list =
-        c->layout->kind == ControlKind::kDropDownList || c->layout->kind == ControlKind::kDriveList;
-    if (list) {
-      // The height a combo box is given is the height it has dropped down.
-      const HDC dc = GetDC(c->hwnd);
-      const HGDIOBJ previous = SelectObject(dc, c->font);
-      const int row = LineHeight(dc) + 2;
-      SelectObject(dc, previous);
-      ReleaseDC(c->hwnd, dc);
-      if (c->ownerDrawn) SendMessageW(c->hwnd, CB_SETITEMHEIGHT, 0, row);
-      height += kDroppedRows * row + 2;
-    }
-    SetWindowPos(c->hwnd, nullptr, r.left, r.top, r.right - r.left, height,
+    const RECT r = Geometry(*c, dpi);
+    SetWindowPos(c->hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    if (list) SetClosedHeight(c->hwnd, r.bottom - r.top);
-    if (c->layout->kind == ControlKind::kCaptionLabel) FitLabel(*c);
+    Fit(*c, dpi);
     InvalidateRect(c->hwnd, nullptr, TRUE);
   }
   for (HFONT font : old) DeleteObject(font);
@@ -188,14 +206,12 @@ void FormControls::Layout(int dpi) {
 
 void FormControls::FitLabel(Control& c) const {
   const std::wstring text = WindowText(c.hwnd);
-  const HDC dc = GetDC(c.hwnd);
-  const HGDIOBJ previous = SelectObject(dc, c.font);
+  const HGDIOBJ previous = SelectObject(measure_, c.font);
   RECT r{};
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+  DrawTextW(measure_, text.c_str(), static_cast<int>(text.size()), &r,
             DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
-  const int height = text.empty() ? LineHeight(dc) : r.bottom;
-  SelectObject(dc, previous);
-  ReleaseDC(c.hwnd, dc);
+  SelectObject(measure_, previous);
+  const int height = text.empty() ? LineHeight(c.font) : r.bottom;
   SetWindowPos(c.hwnd, nullptr, 0, 0, r.right, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -415,7 +431,7 @@ bool FormControls::FocusFromUser(const Control& c) const {
 }
 
 LRESULT CALLBACK FormControls::WatchFocus(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* c = static_cast<Control*>(GetPropW(hwnd, kControlProp));
+  auto* c = reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (message == WM_SETFOCUS) c->focusFrom = reinterpret_cast<HWND>(wParam);
   return CallWindowProcW(c->original, hwnd, message, wParam, lParam);
 }

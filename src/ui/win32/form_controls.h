@@ -53,7 +53,13 @@ class FormControls final {
 
   Control* ById(int id) const;
   Control* ByHandle(HWND hwnd) const;
-  void Make(Control& c);
+  // The control's own font at the DPI, or the window font.
+  HFONT FontOf(const forms::ControlLayout& c, int dpi);
+  int LineHeight(HFONT font) const;
+  RECT Geometry(const Control& c, int dpi) const;
+  void Make(Control& c, int dpi);
+  // A list's closed height and row height; a caption label's size.
+  void Fit(Control& c, int dpi) const;
   void Bind(Control& c);
   void Notify(Control& c, int code);
   void FitLabel(Control& c) const;
@@ -64,6 +70,7 @@ class FormControls final {
   HWND window_;
   const forms::WindowLayout& layout_;
   std::vector<std::unique_ptr<Control>> controls_;
+  HDC measure_;               // where texts are measured
   std::vector<HFONT> fonts_;  // at the current DPI
   HFONT windowFont_ = nullptr;
   bool bound_ = true;
