@@ -90,6 +90,7 @@ setup() {
   "$root/scripts/wine-prefix" --copy "$template" "$run/prefix"
   export WINEPREFIX=$run/prefix
   wineserver -p >/dev/null 2>&1
+  wine cmd /c exit >/dev/null 2>&1 </dev/null  # Wine's background programs, off our output
   prog=$WINEPREFIX/drive_c/TARQ
   games=$WINEPREFIX/drive_c/Games
   game="$games/Half Life ゲーム"
