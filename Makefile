@@ -3,7 +3,7 @@
 PRESET ?= dev
 BUILD := build/$(PRESET)
 
-.PHONY: all deps build run test format screenshots bench package fuzz soak clean
+.PHONY: all deps build run test format screenshots bench package fuzz soak clean windows
 
 all: build
 
@@ -32,14 +32,20 @@ test: build
 format: deps
 	@scripts/check-format --fix
 
-# Pictures of the windows for the README, made under Xvfb.
+# Pictures of the windows for the README, made under Xvfb: the Qt windows,
+# and the Win32 main window under Wine.
 screenshots: build
 	@cmake --build --preset $(PRESET) --target screenshots
+	@cmake --preset windows-release >/dev/null
+	@cmake --build --preset windows-release --target tarq
+	@scripts/screenshot-windows build/windows-release/src/app/tarq.exe \
+	  $(BUILD)/tools/grab/grab_window docs/windows-main-window.png
 
 bench: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release --target tarq_bench
 	@QT_QPA_PLATFORM=offscreen scripts/xvfb-run-here build/release/bench/tarq_bench
+	@scripts/windows-bench
 
 FUZZ_SECONDS ?= 60
 fuzz: deps
@@ -59,6 +65,16 @@ package: deps
 	@cmake --build --preset release --target tarq
 	@cd build/release && cpack -G DEB
 	@ls build/release/tarq_*.deb
+
+# tarq.exe for Windows (mingw-w64, release, statically linked) and
+# build/windows/tarq-<version>-win64.zip with a short text for users.
+windows: deps
+	@cmake --preset windows-release >/dev/null
+	@rm -f build/windows-release/tarq-*-win64.zip
+	@cmake --build --preset windows-release --target windows_zip
+	@rm -rf build/windows && mkdir -p build/windows
+	@cp build/windows-release/tarq-*-win64.zip build/windows/
+	@ls build/windows/*.zip
 
 clean:
 	rm -rf build

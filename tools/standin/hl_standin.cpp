@@ -1,6 +1,7 @@
 // A stand-in for the game's hl.exe, for tests: writes its whole command line
 // and its working folder, as UTF-8 lines, to "<its own path>.record", then
-// exits. Built for Windows only.
+// exits. While a file "<its own path>.hold" exists it keeps running, and
+// writes "<its own path>.ended" when it goes. Built for Windows only.
 
 #include <windows.h>
 
@@ -35,5 +36,12 @@ int wmain() {
   DWORD written = 0;
   WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
   CloseHandle(file);
-  return MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
+  if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return 1;
+  const std::wstring hold = std::wstring(self, length) + L".hold";
+  if (GetFileAttributesW(hold.c_str()) == INVALID_FILE_ATTRIBUTES) return 0;
+  while (GetFileAttributesW(hold.c_str()) != INVALID_FILE_ATTRIBUTES) Sleep(50);
+  const std::wstring ended = std::wstring(self, length) + L".ended";
+  CloseHandle(CreateFileW(ended.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  return 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
-// UTF-8 <-> UTF-16 at the Win32 boundary; internal to the platform layer.
+// UTF-8 <-> UTF-16 at the Win32 boundary: the platform layer's and the
+// Win32 windows'.
 
 #include <string>
 #include <string_view>

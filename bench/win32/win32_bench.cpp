@@ -1,0 +1,346 @@
+// The Win32 front end's figures under Wine, each a median over repeated
+// runs against a floor measured in the same run, printed in the table of
+// the Qt benchmark. `--tiny` runs every row once at a small size.
+
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "../worst_case.h"
+#include "forms/frm_main.h"
+#include "platform/fs.h"
+#include "ui/win32/look.h"
+#include "ui/win32/main_window.h"
+#include "ui/win32/message_loop.h"
+
+namespace {
+
+using tarq::bench::Fixture;
+using tarq::ui::win32::Wide;
+
+struct Options {
+  bool tiny = false;
+  int maps = 32767;
+  int records = 32767;
+  int runs = 9;
+  std::wstring only;  // run just this row group (W1, W2, W3, W4)
+};
+
+class NullHost final : public tarq::forms::FormHost {
+ public:
+  void MsgBox(std::string_view) override {}
+  void ShowCommentDialog(tarq::forms::DlgComment&) override {}
+  void ShowFolderDialog(tarq::forms::DlgFldSelect&) override {}
+  void CloseDialog() override {}
+};
+
+double Now() {
+  LARGE_INTEGER t{}, f{};
+  QueryPerformanceCounter(&t);
+  QueryPerformanceFrequency(&f);
+  return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+double Seconds(const std::function<void()>& fn) {
+  const double start = Now();
+  fn();
+  return Now() - start;
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// Runs subject and floor alternately so that both see the same machine.
+std::pair<double, double> Compare(int runs, const std::function<void()>& subject,
+                                  const std::function<void()>& floor) {
+  subject();  // warm caches once
+  floor();
+  std::vector<double> s, f;
+  for (int i = 0; i < runs; ++i) {
+    s.push_back(Seconds(subject));
+    f.push_back(Seconds(floor));
+  }
+  return {Median(s), Median(f)};
+}
+
+struct Row {
+  std::string number, what, value, floorWhat, floorValue;
+  double ratio;
+  std::string target;
+  bool met;
+};
+
+std::string Ms(double seconds) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f ms", seconds * 1e3);
+  return text;
+}
+
+std::string MiB(double kib) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f MiB", kib / 1024.0);
+  return text;
+}
+
+void Print(const std::vector<Row>& rows) {
+  std::printf("| # | measure | median | floor | floor median | ratio | target | met |\n");
+  std::printf("|---|---|---|---|---|---|---|---|\n");
+  for (const Row& r : rows) {
+    std::printf("| %s | %s | %s | %s | %s | %.2f | %s | %s |\n", r.number.c_str(), r.what.c_str(),
+                r.value.c_str(), r.floorWhat.c_str(), r.floorValue.c_str(), r.ratio,
+                r.target.c_str(), r.met ? "yes" : "NO");
+  }
+}
+
+// Dispatches until no message and no paint is pending: every window has
+// painted.
+void PaintAll() {
+  MSG message{};
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message != WM_QUIT) tarq::ui::win32::Dispatch(message);
+  }
+}
+
+// The floor of start-up and memory: a black window of the main window's
+// client size with one Japanese label in the message font.
+void ShowBareWindow() {
+  WNDCLASSEXW c{};
+  c.cbSize = sizeof c;
+  c.lpfnWndProc = DefWindowProcW;
+  c.hInstance = GetModuleHandleW(nullptr);
+  c.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  c.lpszClassName = L"TARQ.Bare";
+  RegisterClassExW(&c);
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  RECT r{0, 0, tarq::forms::TwipsToPixels(tarq::forms::kFrmMainLayout.width),
+         tarq::forms::TwipsToPixels(tarq::forms::kFrmMainLayout.height)};
+  AdjustWindowRectEx(&r, style, FALSE, 0);
+  const HWND window =
+      CreateWindowExW(0, c.lpszClassName, L"bare", style, CW_USEDEFAULT, CW_USEDEFAULT,
+                      r.right - r.left, r.bottom - r.top, nullptr, nullptr, c.hInstance, nullptr);
+  const HWND label = CreateWindowExW(0, L"STATIC", L"Half-Lifeフォルダ", WS_CHILD | WS_VISIBLE, 8,
+                                     40, 120, 17, window, nullptr, c.hInstance, nullptr);
+  SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(tarq::ui::win32::MakeFont({}, 96)),
+               FALSE);
+  ShowWindow(window, SW_SHOWNORMAL);
+  UpdateWindow(window);
+}
+
+double PeakKiB() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return static_cast<double>(counters.PeakWorkingSetSize) / 1024.0;
+}
+
+// Child modes: shows the bare window or the launcher's main window on a
+// program folder, lets it paint, and writes to `out` the time of the first
+// paint (--startup) or, after dropping the map list down once, the peak
+// working set in KiB (--rss).
+int WindowChild(const std::wstring& mode, const std::wstring& what, const std::wstring& program,
+                const std::wstring& out) {
+  double value = 0;
+  std::unique_ptr<tarq::ui::win32::MainWindow> window;
+  if (what == L"bare") {
+    ShowBareWindow();
+    PaintAll();
+  } else {
+    window = std::make_unique<tarq::ui::win32::MainWindow>(tarq::ui::win32::Narrow(program));
+    window->Show(SW_SHOWNORMAL);
+    PaintAll();
+  }
+  value = Now();
+  if (mode == L"--rss") {
+    if (window != nullptr) {
+      const HWND list = window->Find("cmbMapComment");
+      SendMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
+      PaintAll();
+      SendMessageW(list, CB_SHOWDROPDOWN, FALSE, 0);
+    }
+    value = PeakKiB();
+  }
+  FILE* f = _wfopen(out.c_str(), L"w");
+  if (f == nullptr) return 1;
+  std::fprintf(f, "%.9f\n", value);
+  std::fclose(f);
+  return 0;
+}
+
+// Runs this program in a child mode and returns the number it writes.
+double RunChild(const wchar_t* mode, const wchar_t* what, const std::string& program) {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const std::wstring out = Wide(tarq::platform::JoinPath(program, "bench.out"));
+  std::wstring command = L"\"" + std::wstring(self) + L"\" " + mode + L" " + what + L" \"" +
+                         Wide(program) + L"\" \"" + out + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return -1;
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  FILE* f = _wfopen(out.c_str(), L"r");
+  if (f == nullptr) return -1;
+  double value = -1;
+  if (std::fscanf(f, "%lf", &value) != 1) value = -1;
+  std::fclose(f);
+  DeleteFileW(out.c_str());
+  return value;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t* argv[]) {
+  Options o;
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring a = argv[i];
+    if (a == L"--tiny") {
+      o.tiny = true;
+      o.maps = 50;
+      o.records = 50;
+      o.runs = 1;
+    } else if (a == L"--only" && i + 1 < argc) {
+      o.only = argv[++i];
+    } else if (a == L"--runs" && i + 1 < argc) {
+      o.runs = _wtoi(argv[++i]);
+    } else if ((a == L"--rss" || a == L"--startup") && i + 3 < argc) {
+      return WindowChild(a, argv[i + 1], argv[i + 2], argv[i + 3]);
+    }
+  }
+  std::vector<Row> rows;
+  Fixture worst;
+  tarq::bench::Build(worst, o.maps, o.records);
+  const auto ioFloor = [&] {
+    auto names = tarq::platform::ListPlainFiles(worst.maps, [](std::string_view) { return true; });
+    auto bytes = tarq::platform::ReadWholeFile(worst.commentFile);
+    if (!names || bytes.bytes.empty()) std::abort();
+  };
+  char scale[96];
+  std::snprintf(scale, sizeof scale, "%d maps, %d records", o.maps, o.records);
+  const std::string floorWhat = "list the folder + read tarqcom.dat";
+
+  const auto wanted = [&](const wchar_t* group) { return o.only.empty() || o.only == group; };
+  if (wanted(L"W1")) {  // W1: start-up to the first paint
+    Fixture typical;
+    tarq::bench::Build(typical, o.tiny ? 10 : 100, o.tiny ? 5 : 50);
+    const auto once = [&](const wchar_t* what) {
+      const double start = Now();
+      const double painted = RunChild(L"--startup", what, typical.program);
+      if (painted < 0) std::abort();
+      return painted - start;
+    };
+    once(L"main");  // the program and fonts into the page cache once
+    once(L"bare");
+    std::vector<double> main, bare;
+    for (int i = 0; i < o.runs; ++i) {
+      main.push_back(once(L"main"));
+      bare.push_back(once(L"bare"));
+    }
+    const double s = Median(main), f = Median(bare);
+    rows.push_back({"W1",
+                    "Win32: process start to the first paint, 100 maps and 50 records restored",
+                    Ms(s), "a bare Win32 window of the same size with one Japanese label", Ms(f),
+                    s / f, "<= 1.3", s / f <= 1.3});
+  }
+  if (wanted(L"W2")) {  // W2: the worst-case map lists through the Win32 window
+    tarq::ui::win32::MainWindow window(worst.program);
+    window.Show(SW_SHOWNORMAL);
+    PaintAll();
+    tarq::forms::FrmMain& model = window.Model();
+    if (model.cmbMapComment.ListCount() != std::min(o.maps + 1, 32768)) std::abort();
+    const auto [s, f] = Compare(
+        o.runs, [&] { model.RebuildMapList(); }, ioFloor);
+    rows.push_back({"W2",
+                    std::string("Win32: RebuildMapList, the map list taking the rows, ") + scale,
+                    Ms(s), floorWhat, Ms(f), s / f, "<= 2", s / f <= 2.0});
+
+    // From a game folder without maps to the worst case: the list grows from
+    // one row to all of them.
+    const std::string game = model.labHL.Caption();
+    const std::string bare = tarq::platform::JoinPath(worst.root, "no maps");
+    std::vector<double> fills, floors;
+    for (int i = 0; i < o.runs; ++i) {
+      model.labHL.SetCaption(bare);
+      fills.push_back(Seconds([&] { model.labHL.SetCaption(game); }));
+      floors.push_back(Seconds(ioFloor));
+    }
+    const double g = Median(fills), h = Median(floors);
+    rows.push_back({"W2a", "Win32: the game folder set, the map lists filled from 1 row to all",
+                    Ms(g), floorWhat, Ms(h), g / h, "<= 2", g / h <= 2.0});
+
+    // The same through the form model alone: what the window adds to W2a.
+    NullHost host;
+    tarq::forms::FrmMain alone(host, worst.program);
+    alone.Form_Load();
+    std::vector<double> models, modelFloors;
+    for (int i = 0; i < o.runs; ++i) {
+      alone.labHL.SetCaption(bare);
+      models.push_back(Seconds([&] { alone.labHL.SetCaption(game); }));
+      modelFloors.push_back(Seconds(ioFloor));
+    }
+    const double m = Median(models), n = Median(modelFloors);
+    rows.push_back({"W2m", "for comparison: W2a through the form model alone", Ms(m), floorWhat,
+                    Ms(n), m / n, "none", true});
+
+    // For comparison: a native list of strings taking every row, filled with
+    // CB_INITSTORAGE and WM_SETREDRAW off.
+    const HWND strings = CreateWindowExW(
+        0, L"COMBOBOX", L"", WS_CHILD | CBS_DROPDOWNLIST | CBS_HASSTRINGS | WS_VSCROLL, 0, 0, 100,
+        200, window.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    const auto [p, q] = Compare(
+        o.runs,
+        [&] {
+          model.RebuildMapList();
+          const int count = model.cmbMapComment.ListCount();
+          SendMessageW(strings, WM_SETREDRAW, FALSE, 0);
+          SendMessageW(strings, CB_RESETCONTENT, 0, 0);
+          SendMessageW(strings, CB_INITSTORAGE, static_cast<WPARAM>(count), count * 120);
+          for (int row = 0; row < count; ++row) {
+            SendMessageW(strings, CB_ADDSTRING, 0,
+                         reinterpret_cast<LPARAM>(Wide(model.cmbMapComment.List(row)).c_str()));
+          }
+          SendMessageW(strings, WM_SETREDRAW, TRUE, 0);
+        },
+        ioFloor);
+    rows.push_back(
+        {"W2s",
+         "for comparison: RebuildMapList with a list of strings (CB_INITSTORAGE, WM_SETREDRAW off)",
+         Ms(p), floorWhat, Ms(q), p / q, "none", true});
+  }
+  if (wanted(L"W3")) {  // W3: peak memory
+    const double worstKiB = RunChild(L"--rss", L"main", worst.program);
+    const double bareKiB = RunChild(L"--rss", L"bare", worst.program);
+    const double extraMiB = (worstKiB - bareKiB) / 1024.0;
+    rows.push_back({"W3", "Win32: peak working set, worst case shown with its drop-down open",
+                    MiB(worstKiB), "the bare window", MiB(bareKiB), worstKiB / bareKiB,
+                    "<= +20 MiB", worstKiB > 0 && bareKiB > 0 && extraMiB <= 20.0});
+  }
+  if (wanted(L"W4")) {  // W4: the size of tarq.exe
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    const bool found =
+        GetFileAttributesExW(Wide(TARQ_EXE).c_str(), GetFileExInfoStandard, &data) != 0;
+    const double kib = found ? static_cast<double>(data.nFileSizeLow) / 1024.0 : 0;
+    char size[32];
+    std::snprintf(size, sizeof size, "%.0f KiB", kib);
+    rows.push_back({"W4", "size of tarq.exe (stripped, statically linked)", size, "2 MiB",
+                    "2048 KiB", kib / 2048.0, "<= 2 MiB", found && kib <= 2048.0});
+  }
+  Print(rows);
+  bool all = true;
+  for (const Row& r : rows) all = all && r.met;
+  std::printf("\n%s\n", all ? "all targets met" : "some targets missed");
+  return o.tiny || all ? 0 : 1;
+}

@@ -1,0 +1,104 @@
+#include "ui/win32/look.h"
+
+namespace tarq::ui::win32 {
+namespace {
+
+// Per-monitor DPI calls of Windows 10 (1607 and later).
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+
+template <typename Fn>
+Fn User32(const char* name) {
+  // A function pointer from GetProcAddress has to be cast to its real type.
+  return reinterpret_cast<Fn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+int SystemDpi() {
+  const HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
+LOGFONTW MessageFont(int dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  static const auto forDpi = User32<SystemParametersInfoForDpiFn>("SystemParametersInfoForDpi");
+  if (forDpi != nullptr &&
+      forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi))) {
+    return metrics.lfMessageFont;
+  }
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, SystemDpi());
+  return metrics.lfMessageFont;
+}
+
+}  // namespace
+
+int WindowDpi(HWND window) {
+  static const auto forWindow = User32<GetDpiForWindowFn>("GetDpiForWindow");
+  if (forWindow != nullptr && window != nullptr) {
+    const UINT dpi = forWindow(window);
+    if (dpi > 0) return static_cast<int>(dpi);
+  }
+  return SystemDpi();
+}
+
+RECT ControlRect(const forms::ControlLayout& c, int dpi) {
+  using forms::TwipsToPixels;
+  const int left = TwipsToPixels(c.left, dpi);
+  const int top = TwipsToPixels(c.top, dpi);
+  return {left, top, left + TwipsToPixels(c.width, dpi), top + TwipsToPixels(c.height, dpi)};
+}
+
+DWORD WindowStyle(forms::WindowKind kind) {
+  // Fixed frames: no sizing border, no maximise box.
+  return kind == forms::WindowKind::kMain
+             ? WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN
+             : WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+}
+
+DWORD WindowExStyle(forms::WindowKind kind) {
+  // A tool window without an owner has no taskbar button.
+  return WS_EX_CONTROLPARENT | (kind == forms::WindowKind::kMain ? 0 : WS_EX_TOOLWINDOW);
+}
+
+RECT FrameAround(forms::WindowKind kind, int clientLeft, int clientTop, int width, int height,
+                 int dpi) {
+  RECT r{clientLeft, clientTop, clientLeft + width, clientTop + height};
+  static const auto forDpi = User32<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+  if (forDpi == nullptr ||
+      !forDpi(&r, WindowStyle(kind), FALSE, WindowExStyle(kind), static_cast<UINT>(dpi))) {
+    AdjustWindowRectEx(&r, WindowStyle(kind), FALSE, WindowExStyle(kind));
+  }
+  return r;
+}
+
+HFONT MakeFont(const forms::FontSpec& font, int dpi) {
+  if (font.family.empty()) {
+    const LOGFONTW message = MessageFont(dpi);
+    return CreateFontIndirectW(&message);
+  }
+  LOGFONTW f{};
+  f.lfHeight = -MulDiv(font.points, dpi, 72);  // the character height in points
+  f.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  f.lfItalic = font.italic ? TRUE : FALSE;
+  f.lfCharSet = SHIFTJIS_CHARSET;
+  f.lfQuality = DEFAULT_QUALITY;
+  const std::wstring family = Wide(font.family);
+  family.copy(f.lfFaceName, LF_FACESIZE - 1);
+  return CreateFontIndirectW(&f);
+}
+
+HBRUSH BackgroundBrush() {
+  return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+}
+
+HICON AppIcon(int size) {
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"IDI_ICON1", IMAGE_ICON, size,
+                                       size, LR_DEFAULTCOLOR | LR_SHARED));
+}
+
+}  // namespace tarq::ui::win32

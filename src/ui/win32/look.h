@@ -1,0 +1,44 @@
+#pragma once
+// The launcher's look in plain Win32: black windows, yellow captions, the
+// shared icon, the Japanese fonts the controls name, all at a window's DPI.
+// Calls that only newer Windows versions have are looked up at run time, so
+// tarq.exe starts on any 64-bit Windows.
+
+#include <windows.h>
+
+#include "forms/layout.h"
+#include "platform/win32/wide.h"
+
+namespace tarq::ui::win32 {
+
+inline constexpr COLORREF kCaptionColour = RGB(255, 255, 0);
+
+using platform::win32::Narrow;
+using platform::win32::Wide;
+
+// The window's DPI (per monitor where the system knows it), else the system's.
+int WindowDpi(HWND window);
+
+// Pixels for a control's place and size at a DPI.
+RECT ControlRect(const forms::ControlLayout& c, int dpi);
+
+// The frame styles of a kind of window.
+DWORD WindowStyle(forms::WindowKind kind);
+DWORD WindowExStyle(forms::WindowKind kind);
+// The window rectangle around a client area of that size at a DPI, whose
+// top-left corner is at `clientLeft`, `clientTop`.
+RECT FrameAround(forms::WindowKind kind, int clientLeft, int clientTop, int width, int height,
+                 int dpi);
+
+// A font of the layout at a DPI: a named font requested with the Japanese
+// character set, or (no family) the system's message font. The caller
+// deletes it.
+HFONT MakeFont(const forms::FontSpec& font, int dpi);
+
+// The black brush of every window's background.
+HBRUSH BackgroundBrush();
+
+// The shared icon from the program's resources.
+HICON AppIcon(int size);
+
+}  // namespace tarq::ui::win32

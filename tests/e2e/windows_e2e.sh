@@ -1,0 +1,169 @@
+#!/usr/bin/env bash
+# End to end on Windows: the real tarq.exe under Wine on a private Xvfb,
+# driven with the keyboard by xdotool, its windows found by their titles.
+# Each run gets its own copy of one Wine prefix (TARQ_WINE_TEMPLATE, else
+# made here) and its own wineserver, and checks what the stand-in game
+# received and the bytes of both data files.
+# Usage: windows_e2e.sh <tarq.exe> <hl_standin.exe> <version>
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+
+if [ "${1:-}" != "--on-display" ]; then
+  work=$(mktemp -d /tmp/tarq-e2e-windows.XXXXXX)
+  cleanup() {
+    for p in "$work"/*/prefix; do
+      [ -d "$p" ] && WINEPREFIX=$p wineserver -k 2>/dev/null || true
+    done
+    rm -rf "$work"
+  }
+  trap cleanup EXIT
+  export WINEDEBUG=-all
+  template=${TARQ_WINE_TEMPLATE:-}
+  if [ -z "$template" ]; then
+    template=$work/template
+    "$root/scripts/wine-prefix" "$template"
+  fi
+  "$root/scripts/xvfb-run-here" "$0" --on-display "$work" "$template" "$(realpath "$1")" \
+    "$(realpath "$2")" "TARQ $3"
+  echo "windows e2e: passed"
+  exit 0
+fi
+work=$2
+template=$3
+tarq=$4
+standin=$5
+title=$6
+
+fail() {
+  echo "windows e2e: $*" >&2
+  echo "windows shown:" >&2
+  xdotool search --onlyvisible --name . getwindowname %@ >&2 || true
+  exit 1
+}
+# Polls a condition for up to thirty seconds (a first Wine start is slow).
+within() {
+  local what=$1
+  shift
+  for _ in $(seq 600); do
+    "$@" && return 0
+    sleep 0.05
+  done
+  fail "$what"
+}
+window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
+has_focus() {
+  local id
+  id=$(window "$1")
+  [ -n "$id" ] && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ]
+}
+gone() { [ -z "$(window "$1")" ]; }
+focus_on() { within "no focus on \"$1\"" has_focus "$1"; }
+keys() { xdotool key --delay 40 "$@"; }
+
+exists() { [ -e "$1" ]; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
+expect() {  # expect <what> <file> <expected bytes, UTF-8> [cp932]
+  local expected
+  expected=$(mktemp)
+  if [ "${4:-}" = cp932 ]; then
+    printf '%s' "$3" | iconv -f UTF-8 -t CP932 > "$expected"
+  else
+    printf '%s' "$3" > "$expected"
+  fi
+  cmp -s "$expected" "$2" || {
+    echo "windows e2e: $1 differs; expected:" >&2
+    od -c "$expected" | head -20 >&2
+    echo "got:" >&2
+    od -c "$2" | head -20 >&2
+    exit 1
+  }
+  rm -f "$expected"
+}
+
+# A run of its own: a copy of the prefix and its server, the launcher in
+# C:\TARQ, and a game folder whose path holds a space and Japanese, with
+# the stand-in as hl.exe and two maps.
+setup() {
+  run=$work/$1
+  mkdir -p "$run"
+  "$root/scripts/wine-prefix" --copy "$template" "$run/prefix"
+  export WINEPREFIX=$run/prefix
+  wineserver -p >/dev/null 2>&1
+  wine cmd /c exit >/dev/null 2>&1 </dev/null  # Wine's background programs, off our output
+  prog=$WINEPREFIX/drive_c/TARQ
+  games=$WINEPREFIX/drive_c/Games
+  game="$games/Half Life ゲーム"
+  win_game='C:\Games\Half Life ゲーム'
+  mkdir -p "$prog" "$game/valve/maps"
+  cp "$tarq" "$prog/tarq.exe"
+  cp "$standin" "$game/hl.exe"
+  : > "$game/valve/maps/c1a0.bsp"
+  : > "$game/valve/maps/c2a1.bsp"
+}
+
+# 1. A first run, from C:\Games: the folder dialog refuses C:\Games and
+# accepts the game folder below it; a map and a difficulty picked with the
+# keyboard; START; a comment saved and erased; Alt+F4 writes the settings.
+setup first
+cd "$games"
+wine "$prog/tarq.exe" &
+pid=$!
+focus_on "$title"
+keys Return                 # "..." has the focus
+focus_on "フォルダ選択"
+keys Return                 # OK on C:\Games, which has no hl.exe
+focus_on "TARQ"
+keys Return
+focus_on "フォルダ選択"
+keys Tab Tab Down Return    # the folder list: open the folder below C:\Games
+keys shift+Tab shift+Tab Return
+within "the folder dialog stays" gone "フォルダ選択"
+focus_on "$title"
+keys Tab Tab Tab Tab Tab Tab Down  # into the map list, which rebuilds: c1a0.bsp
+keys shift+Tab Down         # the difficulty: Easy
+keys shift+Tab Return       # START
+within "the game was not started" exists "$game/hl.exe.record"
+expect "the game's command line and folder" "$game/hl.exe.record" \
+  "\"$win_game\\hl.exe\" +map c1a0 +skill \"1\""$'\n'"$win_game"$'\n'
+focus_on "$title"
+keys shift+Tab Return       # Comment, for c1a0.bsp
+focus_on "コメント"
+keys Tab Tab Down Tab       # the mark ◎, then the comment box
+xdotool type --delay 40 "boss, hard"
+keys Tab Tab Return         # past erase to OK
+within "the comment dialog stays" gone "コメント"
+expect "tarqcom.dat after OK" "$prog/tarqcom.dat" '"c1a0.bsp","◎","boss, hard"'$'\r\n' cp932
+focus_on "$title"
+keys Return                 # Comment again
+focus_on "コメント"
+keys Tab Tab Tab Tab Return  # erase
+within "the comment dialog stays" gone "コメント"
+expect "tarqcom.dat after erase" "$prog/tarqcom.dat" ""
+focus_on "$title"
+keys alt+F4
+within "the launcher did not close" ended $pid
+wait $pid
+expect "tarqcfg.dat" "$prog/tarqcfg.dat" "$win_game"$'\r\n 1 \r\n 0 \r\n 0 \r\n' cp932
+
+# 2. The choices restored from tarqcfg.dat; START from the keyboard; the
+# window closed while the game still runs, which goes on running.
+setup restored
+printf '%s\r\n 3 \r\n 2 \r\n 1 \r\n' "$win_game" | iconv -f UTF-8 -t CP932 > "$prog/tarqcfg.dat"
+: > "$game/hl.exe.hold"
+cd "$prog"
+wine "$prog/tarq.exe" &
+pid=$!
+focus_on "$title"
+keys Tab Tab Tab Tab Return  # past the options and Comment to START
+within "the game was not started" exists "$game/hl.exe.record"
+expect "the game's command line and folder" "$game/hl.exe.record" \
+  "\"$win_game\\hl.exe\" +skill \"3\" -heapsize 32000 -console"$'\n'"$win_game"$'\n'
+focus_on "$title"
+keys alt+F4
+within "the launcher did not close" ended $pid
+wait $pid
+[ -e "$game/hl.exe.ended" ] && fail "the game ended with the launcher"
+expect "tarqcfg.dat" "$prog/tarqcfg.dat" "$win_game"$'\r\n 3 \r\n 2 \r\n 1 \r\n' cp932
+rm "$game/hl.exe.hold"
+within "the game did not go on running" exists "$game/hl.exe.ended"

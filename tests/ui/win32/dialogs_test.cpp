@@ -1,0 +1,214 @@
+// The Win32 dialogs: tool windows at their place on the screen, following
+// their layout tables, and every way of closing them enables the main
+// window again.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "window_checks.h"
+
+namespace tarq::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using ui::win32::DispatchPending;
+
+class Win32Dialogs : public Win32WindowTest {
+ protected:
+  void SetUp() override { game_ = OpenOnGame("Half Life", {"c1a0.bsp", "c2a1.bsp"}); }
+
+  const ui::win32::DialogWindow& OpenComment(int row) {
+    Model().cmbMapComment.SetListIndex(row);
+    SendMessageW(Control("cmdComment"), BM_CLICK, 0, 0);
+    DispatchPending();  // its first activation fills it
+    EXPECT_NE(window_->ShownDialog(), nullptr);
+    return *window_->ShownDialog();
+  }
+  const ui::win32::DialogWindow& OpenFolders(const std::string& current) {
+    EXPECT_TRUE(platform::ChangeFolder(current));
+    SendMessageW(Control("cmdFldSelect"), BM_CLICK, 0, 0);
+    DispatchPending();
+    EXPECT_NE(window_->ShownDialog(), nullptr);
+    return *window_->ShownDialog();
+  }
+  // The dialog is gone and the main window enabled and active again.
+  void ExpectClosed() {
+    DispatchPending();
+    EXPECT_EQ(window_->ShownDialog(), nullptr);
+    EXPECT_EQ(Model().dlgComment(), nullptr);
+    EXPECT_EQ(Model().dlgFldSelect(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(Main()));
+    EXPECT_TRUE(Model().Enabled());
+    EXPECT_EQ(GetActiveWindow(), Main());
+  }
+
+  std::string game_;
+};
+
+void ExpectToolWindowAtItsPlace(HWND dialog) {
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE));
+  EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);  // without an owner: no taskbar button
+  EXPECT_FALSE(exStyle & WS_EX_APPWINDOW);
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
+  EXPECT_EQ(GetParent(dialog), nullptr);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+  POINT origin{0, 0};
+  ClientToScreen(dialog, &origin);
+  EXPECT_EQ(origin.x, forms::TwipsToPixels(forms::kDialogLeftTwips));
+  EXPECT_EQ(origin.y, forms::TwipsToPixels(forms::kDialogTopTwips));
+}
+
+TEST_F(Win32Dialogs, TheCommentDialogFollowsItsTableAndDisablesTheMainWindow) {
+  const auto& dialog = OpenComment(1);
+  CheckLayout(dialog, forms::kDlgCommentLayout);
+  ExpectToolWindowAtItsPlace(dialog.Handle());
+  EXPECT_FALSE(IsWindowEnabled(Main()));
+  EXPECT_EQ(GetFocus(), dialog.Find("cmdOK"));
+  // labFile grew to the map's name from its top-left corner.
+  EXPECT_EQ(Text(dialog.Find("labFile")), "c1a0.bsp");
+  EXPECT_GT(ClientRect(dialog.Find("labFile")).right, forms::TwipsToPixels(240 + 90));
+  std::vector<std::string> expected;
+  for (const auto* c : forms::kDlgCommentLayout.TabOrder()) expected.emplace_back(c->name);
+  expected.push_back(expected.front());
+  EXPECT_EQ(FocusCycle(dialog, forms::kDlgCommentLayout, static_cast<int>(expected.size()) - 1),
+            expected);
+}
+
+TEST_F(Win32Dialogs, TheCommentDialogShowsTheStoredMarkAndComment) {
+  WriteBytes(dir_ / "tarqcom.dat", *platform::EncodeCp932("\"c2a1.bsp\",\"☆\",\"ボス & 鍵\"\r\n"));
+  const auto& dialog = OpenComment(2);
+  EXPECT_EQ(SendMessageW(dialog.Find("cmbMark"), CB_GETCURSEL, 0, 0), 7);
+  EXPECT_EQ(Text(dialog.Find("txtComment")), "ボス & 鍵");
+  // Typing reaches the model.
+  SetWindowTextW(dialog.Find("txtComment"), L"new");
+  EXPECT_EQ(Model().dlgComment()->txtComment.Text(), "new");
+}
+
+TEST_F(Win32Dialogs, TheFolderDialogFollowsItsTableAndMirrorsTheFolderList) {
+  fs::create_directories(fs::u8path(game_ + "\\R&D"));
+  const auto& dialog = OpenFolders(game_);
+  CheckLayout(dialog, forms::kDlgFldSelectLayout);
+  ExpectToolWindowAtItsPlace(dialog.Handle());
+  EXPECT_EQ(GetFocus(), dialog.Find("cmdOK"));
+  const auto& entries = Model().dlgFldSelect()->dirHL.Entries();
+  const HWND list = dialog.Find("dirHL");
+  ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), static_cast<LRESULT>(entries.size()));
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), Model().dlgFldSelect()->dirHL.ListIndex());
+  const HWND drives = dialog.Find("drvHL");
+  EXPECT_EQ(SendMessageW(drives, CB_GETCOUNT, 0, 0), Model().dlgFldSelect()->drvHL.ListCount());
+  EXPECT_EQ(Text(drives), Model().dlgFldSelect()->drvHL.Text());
+  std::vector<std::string> expected;
+  for (const auto* c : forms::kDlgFldSelectLayout.TabOrder()) expected.emplace_back(c->name);
+  expected.push_back(expected.front());
+  EXPECT_EQ(FocusCycle(dialog, forms::kDlgFldSelectLayout, static_cast<int>(expected.size()) - 1),
+            expected);
+}
+
+TEST_F(Win32Dialogs, AClickHighlightsAFolderAndADoubleClickOrEnterOpensIt) {
+  fs::create_directories(fs::u8path(game_ + "\\R&D\\inner"));
+  const auto& dialog = OpenFolders(game_);
+  const HWND list = dialog.Find("dirHL");
+  const auto& dirHL = Model().dlgFldSelect()->dirHL;
+  int row = 0;
+  while (row < static_cast<int>(dirHL.Entries().size()) &&
+         dirHL.Entries()[static_cast<std::size_t>(row)].name != "R&D") {
+    ++row;
+  }
+  ASSERT_LT(row, static_cast<int>(dirHL.Entries().size()));
+  wchar_t text[MAX_PATH] = {};
+  SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
+  EXPECT_NE(Narrow(text).find("R&D"), std::string::npos);
+  RECT item{};
+  SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  const LPARAM at = MAKELPARAM(item.left + 4, item.top + 2);
+  SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(list, WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(dirHL.ListIndex(), row);
+  EXPECT_EQ(dirHL.Path(), game_);
+  SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  SendMessageW(list, WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(dirHL.Path(), game_ + "\\R&D");
+  EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), static_cast<LRESULT>(dirHL.Entries().size()));
+  // Enter opens the highlighted entry, here the folder above.
+  SetFocus(list);
+  SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(dirHL.ListIndex() - 1), 0);
+  SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(list));
+  PressKey(list, VK_RETURN);
+  EXPECT_EQ(dirHL.Path(), game_);
+}
+
+TEST_F(Win32Dialogs, TheFolderDialogRefusesAFolderWithoutHlExe) {
+  const std::string empty = dir_ / "empty";
+  MakeFolders(empty);
+  const auto& dialog = OpenFolders(empty);
+  MessageBoxWatch watch;
+  SendMessageW(dialog.Find("cmdOK"), BM_CLICK, 0, 0);
+  EXPECT_EQ(watch.Seen(),
+            "TARQ|このフォルダにはhl.exeがありません。\r\nフォルダを再選択して下さい。|"
+            "exclamation|1");
+  EXPECT_NE(window_->ShownDialog(), nullptr);
+  EXPECT_FALSE(IsWindowEnabled(Main()));
+  EXPECT_EQ(Model().labHL.Caption(), game_);
+}
+
+TEST_F(Win32Dialogs, ClosingTheMainWindowWhileADialogIsUpDoesNothing) {
+  OpenComment(1);
+  SendMessageW(Main(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(Main()));
+  EXPECT_NE(window_->ShownDialog(), nullptr);
+  EXPECT_EQ(ReadBytes(dir_ / "tarqcfg.dat"),
+            *platform::EncodeCp932(game_) + "\r\n 0 \r\n 0 \r\n 0 \r\n");
+}
+
+TEST_F(Win32Dialogs, TheEndOfTheSessionClosesADialogAndWritesTheSettings) {
+  OpenComment(1);
+  Model().cmbDiff.SetListIndex(1);
+  SendMessageW(Main(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(window_->ShownDialog(), nullptr);
+  EXPECT_EQ(ReadBytes(dir_ / "tarqcfg.dat"),
+            *platform::EncodeCp932(game_) + "\r\n 1 \r\n 0 \r\n 0 \r\n");
+}
+
+struct ClosePath {
+  const char* name;
+  bool comment;         // the comment dialog, else the folder dialog
+  const char* control;  // the button pressed; nullptr for the close box
+  const char* store;    // tarqcom.dat afterwards
+};
+
+class Win32DialogClosing : public Win32Dialogs, public ::testing::WithParamInterface<ClosePath> {};
+
+TEST_P(Win32DialogClosing, EnablesTheMainWindowAgain) {
+  const ClosePath& p = GetParam();
+  WriteBytes(dir_ / "tarqcom.dat", "\"c1a0.bsp\",\"\x81\x9b\",\"old\"\r\n");
+  const auto& dialog = p.comment ? OpenComment(1) : OpenFolders(game_);
+  EXPECT_FALSE(IsWindowEnabled(Main()));
+  if (p.control != nullptr) {
+    SendMessageW(dialog.Find(p.control), BM_CLICK, 0, 0);
+  } else {
+    SendMessageW(dialog.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  }
+  ExpectClosed();
+  EXPECT_EQ(ReadBytes(dir_ / "tarqcom.dat"), p.store);
+  EXPECT_EQ(Model().labHL.Caption(), game_);
+}
+
+const ClosePath kClosePaths[] = {
+    {"CommentOk", true, "cmdOK", "\"c1a0.bsp\",\"\x81\x9b\",\"old\"\r\n"},
+    {"CommentCancel", true, "cmdCansel", "\"c1a0.bsp\",\"\x81\x9b\",\"old\"\r\n"},
+    {"CommentErase", true, "cmdDelete", ""},
+    {"CommentCloseBox", true, nullptr, "\"c1a0.bsp\",\"\x81\x9b\",\"old\"\r\n"},
+    {"FolderOk", false, "cmdOK", "\"c1a0.bsp\",\"\x81\x9b\",\"old\"\r\n"},
+    {"FolderCancel", false, "cmdCancel", "\"c1a0.bsp\",\"\x81\x9b\",\"old\"\r\n"},
+    {"FolderCloseBox", false, nullptr, "\"c1a0.bsp\",\"\x81\x9b\",\"old\"\r\n"},
+};
+INSTANTIATE_TEST_SUITE_P(EveryWay, Win32DialogClosing, ::testing::ValuesIn(kClosePaths),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+}  // namespace
+}  // namespace tarq::testing

@@ -1,0 +1,242 @@
+// The Win32 main window: its controls, layout and look, and that the real
+// notifications of its controls reach the form model.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/version.h"
+#include "window_checks.h"
+
+namespace tarq::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using forms::kFrmMainLayout;
+using ui::win32::DispatchPending;
+
+class Win32MainWindow : public Win32WindowTest {
+ protected:
+  void SetUp() override { Open(); }
+};
+
+TEST_F(Win32MainWindow, FollowsItsLayoutTable) {
+  CheckLayout(*window_, kFrmMainLayout);
+  EXPECT_EQ(Text(Main()), core::kProgramTitle);
+}
+
+TEST_F(Win32MainWindow, HasAFixedFrameWithMinimiseAndATaskbarButton) {
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(Main(), GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(Main(), GWL_EXSTYLE));
+  EXPECT_TRUE(style & WS_CAPTION);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+  EXPECT_FALSE(exStyle & WS_EX_TOOLWINDOW);
+  EXPECT_EQ(GetWindow(Main(), GW_OWNER), nullptr);
+  EXPECT_EQ(reinterpret_cast<HBRUSH>(GetClassLongPtrW(Main(), GCLP_HBRBACKGROUND)),
+            GetStockObject(BLACK_BRUSH));
+  EXPECT_NE(GetClassLongPtrW(Main(), GCLP_HICON), 0);
+}
+
+TEST_F(Win32MainWindow, CaptionLabelsAreYellowOnBlackAndValueLabelsButtonFace) {
+  const auto caption = Snapshot(Control("Label2"));
+  EXPECT_EQ(caption.front(), 0x000000u);
+  EXPECT_NE(std::find(caption.begin(), caption.end(), 0xFFFF00u), caption.end());
+  Model().labHL.SetCaption("C:\\Games");
+  const auto value = Snapshot(Control("labHL"));
+  const int width = ClientRect(Control("labHL")).right - ClientRect(Control("labHL")).left;
+  // Inside the single border, the button face.
+  EXPECT_EQ(value[static_cast<std::size_t>(width) - 3], Rgb(GetSysColor(COLOR_BTNFACE)));
+  EXPECT_NE(std::find(value.begin(), value.end(), Rgb(GetSysColor(COLOR_BTNTEXT))), value.end());
+  EXPECT_TRUE(GetWindowLongPtrW(Control("labHL"), GWL_STYLE) & WS_BORDER);
+}
+
+TEST_F(Win32MainWindow, AnAmpersandInAFolderNameShowsAsItself) {
+  for (const auto& c : kFrmMainLayout.controls) {
+    if (c.kind != forms::ControlKind::kCaptionLabel && c.kind != forms::ControlKind::kValueLabel) {
+      continue;
+    }
+    EXPECT_TRUE(GetWindowLongPtrW(Control(c.name), GWL_STYLE) & SS_NOPREFIX) << c.name;
+  }
+  // With prefixes "&&" would draw as "&", the same as the second folder.
+  Model().labHL.SetCaption("C:\\R&&D");
+  EXPECT_EQ(Text(Control("labHL")), "C:\\R&&D");
+  const auto doubled = Snapshot(Control("labHL"));
+  Model().labHL.SetCaption("C:\\R&D");
+  EXPECT_EQ(Text(Control("labValve")), "C:\\R&D\\valve");
+  EXPECT_NE(Snapshot(Control("labHL")), doubled);
+}
+
+TEST_F(Win32MainWindow, NamedFontsAreJapaneseAndTheRestUseTheMessageFont) {
+  auto font = [this](std::string_view name) {
+    LOGFONTW f{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control(name), WM_GETFONT, 0, 0)), sizeof f,
+               &f);
+    return f;
+  };
+  const LOGFONTW list = font("cmbMapComment");
+  EXPECT_EQ(Narrow(list.lfFaceName), forms::kGothic);
+  EXPECT_EQ(list.lfCharSet, SHIFTJIS_CHARSET);
+  EXPECT_EQ(list.lfHeight, -12);  // 9 points at 96 DPI
+  const LOGFONTW banner = font("Label1");
+  EXPECT_EQ(Narrow(banner.lfFaceName), forms::kPGothic);
+  EXPECT_EQ(banner.lfHeight, -24);
+  EXPECT_EQ(banner.lfWeight, FW_BOLD);
+  EXPECT_TRUE(banner.lfItalic);
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  for (const char* name : {"Label2", "labHL", "cmdStart", "cmbDiff"}) {
+    EXPECT_EQ(Narrow(font(name).lfFaceName), Narrow(metrics.lfMessageFont.lfFaceName)) << name;
+  }
+}
+
+TEST_F(Win32MainWindow, ListsHoldTheModelsRows) {
+  const HWND memory = Control("cmbMemory");
+  ASSERT_EQ(SendMessageW(memory, CB_GETCOUNT, 0, 0), 5);
+  wchar_t row[64] = {};
+  SendMessageW(memory, CB_GETLBTEXT, 4, reinterpret_cast<LPARAM>(row));
+  EXPECT_EQ(Narrow(row), "128MB");
+  EXPECT_EQ(SendMessageW(memory, CB_GETITEMDATA, 2, 0), 32000);
+  EXPECT_EQ(SendMessageW(memory, CB_GETCURSEL, 0, 0), 0);
+  for (const char* name : {"cmbDiff", "cmbMemory", "cmbConsole", "cmbMapComment"}) {
+    const auto style = GetWindowLongPtrW(Control(name), GWL_STYLE);
+    EXPECT_EQ(style & 3, CBS_DROPDOWNLIST) << name;  // pick only, no typing
+  }
+  // The map list draws its rows from the model and keeps only their number.
+  const HWND maps = Control("cmbMapComment");
+  EXPECT_TRUE(GetWindowLongPtrW(maps, GWL_STYLE) & CBS_OWNERDRAWFIXED);
+  EXPECT_FALSE(GetWindowLongPtrW(maps, GWL_STYLE) & CBS_HASSTRINGS);
+  EXPECT_EQ(SendMessageW(maps, CB_GETCOUNT, 0, 0), Model().cmbMapComment.ListCount());
+}
+
+TEST_F(Win32MainWindow, TabVisitsTheControlsInOrderFromTheFolderButton) {
+  std::vector<std::string> expected;
+  for (const auto* c : kFrmMainLayout.TabOrder()) {
+    if (c->enabled) expected.emplace_back(c->name);
+  }
+  expected.push_back(expected.front());
+  EXPECT_EQ(expected.front(), kFrmMainLayout.firstFocus);
+  EXPECT_EQ(FocusCycle(*window_, kFrmMainLayout, static_cast<int>(expected.size()) - 1), expected);
+}
+
+TEST_F(Win32MainWindow, AKeyboardPickRecomposesTheCommandLine) {
+  SetFocus(Control("cmbDiff"));
+  PressKey(Control("cmbDiff"), VK_DOWN);  // the list reports CBN_SELCHANGE
+  PressKey(Control("cmbDiff"), VK_DOWN);
+  EXPECT_EQ(Model().cmbDiff.ListIndex(), 2);
+  EXPECT_EQ(Text(Control("labCommand")), " +skill \"2\"");
+  Model().cmbMemory.SetListIndex(1);
+  EXPECT_EQ(SendMessageW(Control("cmbMemory"), CB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(Text(Control("labCommand")), " +skill \"2\" -heapsize 16000");
+}
+
+TEST_F(Win32MainWindow, EnterActsOnlyOnTheFocusedButtonAndEscOnNone) {
+  {
+    MessageBoxWatch watch;
+    SetFocus(Control("cmdComment"));  // row 0 is selected: no comment here
+    PressKey(Control("cmdComment"), VK_RETURN);
+    EXPECT_EQ(watch.Seen(), "TARQ|ここにコメントは付けられません|exclamation|1");
+  }
+  MessageBoxWatch none;
+  SetFocus(Control("cmbDiff"));
+  PressKey(Control("cmbDiff"), VK_RETURN);
+  SetFocus(Control("cmdStart"));
+  PressKey(Control("cmdStart"), VK_ESCAPE);
+  EXPECT_EQ(none.SeenNow(), "");
+  EXPECT_TRUE(IsWindow(Main()));
+}
+
+TEST_F(Win32MainWindow, AClickThatWineReportsFromADisabledButtonIsIgnored) {
+  MessageBoxWatch none;
+  EnableWindow(Control("cmdStart"), FALSE);
+  SendMessageW(Control("cmdStart"), BM_CLICK, 0, 0);  // no game: would warn
+  EXPECT_EQ(none.SeenNow(), "");
+}
+
+TEST_F(Win32MainWindow, StartWithoutAGameShowsTheWarning) {
+  MessageBoxWatch watch;
+  SendMessageW(Control("cmdStart"), BM_CLICK, 0, 0);
+  EXPECT_EQ(watch.Seen(), "TARQ|ゲームが実行できません。\r\n設定し直して下さい。|exclamation|1");
+}
+
+TEST_F(Win32MainWindow, AGameFolderOnADriveThatIsGoneShowsTheWarning) {
+  const DWORD drives = GetLogicalDrives();
+  char letter = 'Z';
+  while (letter > 'D' && (drives & (1u << (letter - 'A'))) != 0) --letter;
+  ASSERT_EQ(drives & (1u << (letter - 'A')), 0u);
+  Model().labHL.SetCaption(std::string(1, letter) + ":\\Games\\Half-Life");
+  MessageBoxWatch watch;
+  SendMessageW(Control("cmdStart"), BM_CLICK, 0, 0);
+  EXPECT_EQ(watch.Seen(), "TARQ|ゲームが実行できません。\r\n設定し直して下さい。|exclamation|1");
+}
+
+TEST_F(Win32MainWindow, StartTwiceStartsTheGameTwice) {
+  const std::string game = dir_ / "Half Life ゲーム";
+  fs::create_directories(fs::u8path(game));
+  fs::copy_file(fs::u8path(TARQ_STANDIN_EXE), fs::u8path(platform::JoinPath(game, "hl.exe")));
+  Model().labHL.SetCaption(game);
+  const std::string record = platform::JoinPath(game, "hl.exe.record");
+  for (int i = 0; i < 2; ++i) {
+    SendMessageW(Control("cmdStart"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitForFile(record)) << "start " << i + 1;
+    EXPECT_EQ(ReadBytes(record), "\"" + game + "\\hl.exe\"\n" + game + "\n");
+    fs::remove(fs::u8path(record));
+  }
+}
+
+TEST_F(Win32MainWindow, ClosingWritesTheSettingsAndEndsTheWindow) {
+  Model().cmbDiff.SetListIndex(3);
+  SendMessageW(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_FALSE(IsWindow(Main()));
+  EXPECT_EQ(ReadBytes(dir_ / "tarqcfg.dat"), "\r\n 3 \r\n 0 \r\n 0 \r\n");
+}
+
+TEST_F(Win32MainWindow, TheEndOfTheSessionWritesTheSettings) {
+  Model().cmbConsole.SetListIndex(2);
+  EXPECT_EQ(SendMessageW(Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+  SendMessageW(Main(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_EQ(ReadBytes(dir_ / "tarqcfg.dat"), "\r\n 0 \r\n 0 \r\n 2 \r\n");
+}
+
+class Win32MapList : public Win32WindowTest {};
+
+TEST_F(Win32MapList, MovingIntoTheListRebuildsItButItsOwnDropDownDoesNot) {
+  const std::string game = OpenOnGame("game", {"a.bsp", "b.bsp"});
+  const HWND list = Control("cmbMapComment");
+  EXPECT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), 3);
+  WriteBytes(platform::JoinPath(game, "valve\\maps\\c.bsp"), "");
+  Model().cmbMapComment.SetListIndex(2);
+  SetFocus(Control("cmdStart"));
+  SetFocus(list);  // CBN_SETFOCUS, from another control
+  EXPECT_EQ(Model().cmbMapComment.ListCount(), 4);
+  EXPECT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), 4);
+  EXPECT_EQ(Model().cmbMapComment.ListIndex(), 0);
+
+  // Its drop-down opening and closing is no move into the list.
+  Model().cmbMapComment.SetListIndex(3);
+  SendMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
+  DispatchPending();
+  SendMessageW(list, CB_SHOWDROPDOWN, FALSE, 0);
+  DispatchPending();
+  EXPECT_EQ(GetFocus(), list);
+  EXPECT_EQ(Model().cmbMapComment.ListIndex(), 3);
+  EXPECT_EQ(Model().cmbMap.List(3), "c.bsp");
+}
+
+TEST_F(Win32MapList, APickSelectsTheMapAndShowsItInTheCommandLine) {
+  OpenOnGame("game", {"a.bsp", "b.bsp"});
+  const HWND list = Control("cmbMapComment");
+  SetFocus(list);
+  PressKey(list, VK_DOWN);
+  PressKey(list, VK_DOWN);
+  EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), 2);
+  EXPECT_EQ(Model().cmbMap.ListIndex(), 2);
+  EXPECT_EQ(Text(Control("labCommand")), " +map b");
+}
+
+}  // namespace
+}  // namespace tarq::testing
