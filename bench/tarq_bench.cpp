@@ -27,7 +27,6 @@
 #include "catalogue/record_index.h"
 #include "forms/frm_main.h"
 #include "platform/fs.h"
-#include "platform/memory.h"
 #include "support/records.h"
 #include "ui/qt/bind.h"
 #include "ui/qt/look.h"
@@ -236,7 +235,6 @@ double RunChild(const char* self, const char* mode, const std::string& what,
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  tarq::platform::KeepLargeBuffersInHeap();  // as the launcher does
   Options o;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];

@@ -4,14 +4,12 @@
 #include <QApplication>
 
 #include "platform/fs.h"
-#include "platform/memory.h"
 #include "ui/qt/look.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/system_fonts.h"
 #include "ui/qt/termination_signals.h"
 
 int main(int argc, char* argv[]) {
-  tarq::platform::KeepLargeBuffersInHeap();
   tarq::ui::qt::StartLoadingFonts();  // while the toolkit starts
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("TARQ"));

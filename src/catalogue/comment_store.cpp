@@ -54,13 +54,15 @@ class ParsedFile {
 
 // Makes a file's code page check on a second thread while the caller goes
 // on; Result() waits for it. A small file is checked in Result() itself:
-// starting a thread can take most of a millisecond.
+// starting a thread can take most of a millisecond. What it buys: a save or
+// a delete of a 32767-record file takes about 1.35 times a plain copy of
+// it (make bench, rows 4a and 4b); checked before the sync, 1.6 to 1.75.
 class CheckBeside {
  public:
   explicit CheckBeside(ParsedFile& parsed) : parsed_(parsed) {
     if (parsed.bytes.size() < kBesideFrom) return;
     try {
-      thread_ = std::thread([this] { status_ = parsed_.Checked(); });
+      thread_ = std::jthread([this] { status_ = parsed_.Checked(); });
     } catch (const std::system_error&) {
       // No thread to be had: Result() checks.
     }
@@ -82,7 +84,7 @@ class CheckBeside {
 
   ParsedFile& parsed_;
   StoreStatus status_ = StoreStatus::kOk;
-  std::thread thread_;
+  std::jthread thread_;
 };
 
 bool IsBlank(char c) {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "catalogue/comment_record.h"
@@ -20,8 +21,7 @@ namespace tarq::catalogue {
 inline constexpr std::size_t kNamePadding = 16;           // UTF-16 code units
 inline constexpr std::string_view kMarkSeparator = "　";  // U+3000
 
-// An open-addressing table over the names; the records of one name are
-// chained in file order.
+// The records of one name are chained in file order.
 class RecordIndex final {
  public:
   // The views must outlive the index.
@@ -31,12 +31,14 @@ class RecordIndex final {
 
  private:
   static constexpr std::uint32_t kNone = 0xFFFFFFFF;
-  std::uint32_t Head(std::string_view name, std::size_t hash) const;
+  struct Chain {
+    std::uint32_t first;
+    std::uint32_t last;
+  };
 
   std::vector<RecordView> records_;
-  std::vector<std::uint32_t> slots_;  // first record of a name, kNone when empty
-  std::vector<std::uint32_t> next_;   // the next record of the same name
-  std::size_t mask_ = 0;
+  std::unordered_map<std::string_view, Chain> chains_;
+  std::vector<std::uint32_t> next_;  // the next record of the same name, kNone at the end
 };
 
 }  // namespace tarq::catalogue

@@ -135,7 +135,9 @@ void FrmMain::cmbMapComment_GotFocus() {
 void FrmMain::RebuildMapList() {
   // A comment file of some size is read and indexed on a second thread while
   // this one lists the maps folder; a smaller one is read first. Both are
-  // done before the rows are replaced.
+  // done before the rows are replaced. What it buys: the rebuild of 32767
+  // maps and records takes about 1.25 times listing the folder and reading
+  // the file (make bench, rows 1 and 2); one after the other, 1.65.
   auto catalogue = std::make_shared<catalogue::MapCatalogue>();
   const std::string commentPath = CommentPath();
   auto readComments = [&catalogue, commentPath] {
