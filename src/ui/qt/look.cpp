@@ -51,7 +51,7 @@ QFont NamedFont(const QString& family, int pointSize, bool bold, bool italic) {
 QFont WindowFont() {
   const QString platformFamily = JapaneseUiFamily();
   if (platformFamily.isEmpty()) {
-    // The platform's own font is its Japanese one already (Windows).
+    // The font configuration names no family for Japanese text.
     QFont font = QApplication::font();
     font.setHintingPreference(QFont::PreferFullHinting);
     return font;

@@ -24,10 +24,9 @@ void InstallFontSubstitutes();
 // (look.cpp has the figures).
 QFont NamedFont(const QString& family, int pointSize, bool bold = false, bool italic = false);
 
-// The font of controls that name none: the platform's user-interface font
-// where that is Japanese already (Windows); elsewhere the face of
-// "ＭＳ ゴシック" at 9 pt, falling back to the platform's family for Japanese
-// text.
+// The font of controls that name none: the face of "ＭＳ ゴシック" at 9 pt,
+// falling back to the platform's family for Japanese text; Qt's default
+// font where the font configuration names none.
 QFont WindowFont();
 
 QIcon AppIcon();

@@ -4,16 +4,13 @@
 #include <mutex>
 #include <string>
 
-#if TARQ_HAVE_FONTCONFIG
 #include <fontconfig/fontconfig.h>
-#endif
 
 namespace tarq::ui::qt {
 namespace {
 
 // Runs on any thread: touches no Qt object.
 std::string FindJapaneseFamily() {
-#if TARQ_HAVE_FONTCONFIG
   if (FcInit() == FcFalse) return {};
   FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("sans-serif:lang=ja"));
   if (pattern == nullptr) return {};
@@ -29,9 +26,6 @@ std::string FindJapaneseFamily() {
   }
   if (match != nullptr) FcPatternDestroy(match);
   return family;
-#else
-  return {};
-#endif
 }
 
 std::mutex gMutex;

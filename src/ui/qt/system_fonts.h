@@ -19,8 +19,7 @@ namespace tarq::ui::qt {
 void StartLoadingFonts();
 
 // The family the platform prefers for Japanese user-interface text, or an
-// empty string where the platform's default font already is that font
-// (Windows) or the configuration names none.
+// empty string where the font configuration names none.
 QString JapaneseUiFamily();
 
 }  // namespace tarq::ui::qt
