@@ -22,11 +22,13 @@
 #include <string_view>
 #include <vector>
 
+#include "bench_table.h"
 #include "catalogue/comment_store.h"
 #include "catalogue/map_folder.h"
 #include "catalogue/record_index.h"
 #include "forms/frm_main.h"
 #include "platform/fs.h"
+#include "support/null_host.h"
 #include "support/records.h"
 #include "ui/qt/bind.h"
 #include "ui/qt/look.h"
@@ -36,8 +38,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-using tarq::bench::Fixture;
+using namespace tarq::bench;  // the fixtures and the table
+using tarq::testing::NullHost;
 
 struct Options {
   bool tiny = false;
@@ -45,14 +47,6 @@ struct Options {
   int records = 32767;
   int runs = 15;
   std::string only;  // run just this row (for profiling)
-};
-
-class NullHost final : public tarq::forms::FormHost {
- public:
-  void MsgBox(std::string_view) override {}
-  void ShowCommentDialog(tarq::forms::DlgComment&) override {}
-  void ShowFolderDialog(tarq::forms::DlgFldSelect&) override {}
-  void CloseDialog() override {}
 };
 
 // `count` rows alternating between two texts, from a row source as the map
@@ -68,57 +62,6 @@ class TwoRowsRepeated final : public tarq::forms::RowSource {
   std::string texts_[2];
   int count_;
 };
-
-double Seconds(const std::function<void()>& fn) {
-  const auto start = Clock::now();
-  fn();
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-// Runs subject and floor alternately so that both see the same machine.
-std::pair<double, double> Compare(int runs, const std::function<void()>& subject,
-                                  const std::function<void()>& floor) {
-  subject();  // warm caches once
-  floor();
-  std::vector<double> s, f;
-  for (int i = 0; i < runs; ++i) {
-    s.push_back(Seconds(subject));
-    f.push_back(Seconds(floor));
-  }
-  return {Median(s), Median(f)};
-}
-
-struct Row {
-  std::string number;
-  std::string what;
-  std::string value;
-  std::string floorWhat;
-  std::string floorValue;
-  double ratio;
-  std::string target;
-  bool met;
-};
-
-std::string Ms(double seconds) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.2f ms", seconds * 1e3);
-  return text;
-}
-
-void Print(const std::vector<Row>& rows) {
-  std::printf("| # | measure | median | floor | floor median | ratio | target | met |\n");
-  std::printf("|---|---|---|---|---|---|---|---|\n");
-  for (const Row& r : rows) {
-    std::printf("| %s | %s | %s | %s | %s | %.2f | %s | %s |\n", r.number.c_str(), r.what.c_str(),
-                r.value.c_str(), r.floorWhat.c_str(), r.floorValue.c_str(), r.ratio,
-                r.target.c_str(), r.met ? "yes" : "NO");
-  }
-}
 
 // Processes events until `widget` has painted once.
 class PaintWatch final : public QObject {
@@ -375,12 +318,9 @@ int main(int argc, char* argv[]) {
     const double worstKiB = RunChild(argv[0], "--rss", "worst", worst.program);
     const double bareKiB = RunChild(argv[0], "--rss", "bare", worst.program);
     const double extraMiB = static_cast<double>(worstKiB - bareKiB) / 1024.0;
-    char a[32], b[32];
-    std::snprintf(a, sizeof a, "%.1f MiB", worstKiB / 1024.0);
-    std::snprintf(b, sizeof b, "%.1f MiB", bareKiB / 1024.0);
-    rows.push_back({"6", "peak resident memory, worst case shown with its drop-down open", a,
-                    "the bare window", b, worstKiB / bareKiB, "<= +20 MiB",
-                    worstKiB > 0 && bareKiB > 0 && extraMiB <= 20.0});
+    rows.push_back({"6", "peak resident memory, worst case shown with its drop-down open",
+                    MiB(worstKiB), "the bare window", MiB(bareKiB), worstKiB / bareKiB,
+                    "<= +20 MiB", worstKiB > 0 && bareKiB > 0 && extraMiB <= 20.0});
   }
   if (o.only.empty() ||
       o.only == "7") {  // 7: the rows by the per-map scan over all records, against ours
@@ -404,9 +344,6 @@ int main(int argc, char* argv[]) {
                     "ours: records indexed by name once", Ms(f), s / f, "speed-up (hundreds)",
                     sink > 0});
   }
-  Print(rows);
-  bool all = true;
-  for (const Row& r : rows) all = all && r.met;
-  std::printf("\n%s\n", all ? "all targets met" : "some targets missed");
+  const bool all = Print(rows);
   return o.tiny || all ? 0 : 1;
 }

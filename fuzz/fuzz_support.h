@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "forms/form_host.h"
+#include "support/null_host.h"
 
 namespace tarq::fuzz {
 
@@ -41,14 +41,7 @@ inline std::string Get(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Stands in for the windows: the form models run headless.
-class NullHost final : public forms::FormHost {
- public:
-  void MsgBox(std::string_view) override {}
-  void ShowCommentDialog(forms::DlgComment&) override {}
-  void ShowFolderDialog(forms::DlgFldSelect&) override {}
-  void CloseDialog() override {}
-};
+using testing::NullHost;
 
 #define FUZZ_CHECK(condition)                                                                \
   do {                                                                                       \

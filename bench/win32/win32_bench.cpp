@@ -13,16 +13,19 @@
 #include <string>
 #include <vector>
 
+#include "../bench_table.h"
 #include "../worst_case.h"
 #include "forms/frm_main.h"
 #include "platform/fs.h"
+#include "support/null_host.h"
 #include "ui/win32/look.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_loop.h"
 
 namespace {
 
-using tarq::bench::Fixture;
+using namespace tarq::bench;  // the fixtures and the table
+using tarq::testing::NullHost;
 using tarq::ui::win32::Wide;
 
 struct Options {
@@ -33,72 +36,11 @@ struct Options {
   std::wstring only;  // run just this row group (W1, W2, W3, W4)
 };
 
-class NullHost final : public tarq::forms::FormHost {
- public:
-  void MsgBox(std::string_view) override {}
-  void ShowCommentDialog(tarq::forms::DlgComment&) override {}
-  void ShowFolderDialog(tarq::forms::DlgFldSelect&) override {}
-  void CloseDialog() override {}
-};
-
 double Now() {
   LARGE_INTEGER t{}, f{};
   QueryPerformanceCounter(&t);
   QueryPerformanceFrequency(&f);
   return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-double Seconds(const std::function<void()>& fn) {
-  const double start = Now();
-  fn();
-  return Now() - start;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-// Runs subject and floor alternately so that both see the same machine.
-std::pair<double, double> Compare(int runs, const std::function<void()>& subject,
-                                  const std::function<void()>& floor) {
-  subject();  // warm caches once
-  floor();
-  std::vector<double> s, f;
-  for (int i = 0; i < runs; ++i) {
-    s.push_back(Seconds(subject));
-    f.push_back(Seconds(floor));
-  }
-  return {Median(s), Median(f)};
-}
-
-struct Row {
-  std::string number, what, value, floorWhat, floorValue;
-  double ratio;
-  std::string target;
-  bool met;
-};
-
-std::string Ms(double seconds) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.2f ms", seconds * 1e3);
-  return text;
-}
-
-std::string MiB(double kib) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f MiB", kib / 1024.0);
-  return text;
-}
-
-void Print(const std::vector<Row>& rows) {
-  std::printf("| # | measure | median | floor | floor median | ratio | target | met |\n");
-  std::printf("|---|---|---|---|---|---|---|---|\n");
-  for (const Row& r : rows) {
-    std::printf("| %s | %s | %s | %s | %s | %.2f | %s | %s |\n", r.number.c_str(), r.what.c_str(),
-                r.value.c_str(), r.floorWhat.c_str(), r.floorValue.c_str(), r.ratio,
-                r.target.c_str(), r.met ? "yes" : "NO");
-  }
 }
 
 // Dispatches until no message and no paint is pending: every window has
@@ -338,9 +280,6 @@ int wmain(int argc, wchar_t* argv[]) {
     rows.push_back({"W4", "size of tarq.exe (stripped, statically linked)", size, "2 MiB",
                     "2048 KiB", kib / 2048.0, "<= 2 MiB", found && kib <= 2048.0});
   }
-  Print(rows);
-  bool all = true;
-  for (const Row& r : rows) all = all && r.met;
-  std::printf("\n%s\n", all ? "all targets met" : "some targets missed");
+  const bool all = Print(rows);
   return o.tiny || all ? 0 : 1;
 }
