@@ -28,12 +28,17 @@ bool IsUniqueChar(char c) {
 #endif
 }
 
-std::string_view FileNameOf(std::string_view path) {
+// Where the last separator of a path stands; npos when it has none.
+std::size_t LastSeparator(std::string_view path) {
 #ifdef _WIN32
-  const auto cut = path.find_last_of("\\/");
+  return path.find_last_of("\\/");
 #else
-  const auto cut = path.find_last_of('/');
+  return path.find_last_of('/');
 #endif
+}
+
+std::string_view FileNameOf(std::string_view path) {
+  const auto cut = LastSeparator(path);
   return cut == std::string_view::npos ? path : path.substr(cut + 1);
 }
 
@@ -97,11 +102,9 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
 }
 
 std::string ParentFolder(std::string_view path) {
+  const auto cut = LastSeparator(path);
 #ifdef _WIN32
-  const auto cut = path.find_last_of("\\/");
   if (cut == 2 && path[1] == ':') return std::string(path.substr(0, 3));
-#else
-  const auto cut = path.find_last_of('/');
 #endif
   if (cut == std::string_view::npos) return ".";
   return std::string(path.substr(0, cut == 0 ? 1 : cut));
