@@ -25,31 +25,11 @@ chmod +x "$game/hl.exe"
 : > "$game/valve/maps/c2a1.bsp"
 
 export QT_QPA_PLATFORM=xcb
-export tools game work title
+xdo="$here/../../scripts/xdo-lib.sh"
+export tools game work title xdo
 "$here/../../scripts/xvfb-run-here" bash -euo pipefail -c '
   fail() { echo "e2e: $*" >&2; exit 1; }
-  # Keys go to the focused widget in the order they are sent, so only a
-  # change of window is waited for: until it is shown and has the focus.
-  window() {  # the id of the shown window of that exact title, with the focus
-    for _ in $(seq 100); do
-      id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
-      if [ -n "$id" ]; then
-        xdotool windowfocus --sync "$id"
-        echo "$id"
-        return
-      fi
-      sleep 0.1
-    done
-    fail "no window \"$1\""
-  }
-  gone() {
-    for _ in $(seq 100); do
-      xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-      sleep 0.1
-    done
-    fail "window \"$1\" stays"
-  }
-  keys() { xdotool key --delay 20 "$@"; }
+  . "$xdo"  # window, gone, keys
 
   cd "$game"  # the folder dialog opens on the current folder
   "$work/prog/tarq" & pid=$!

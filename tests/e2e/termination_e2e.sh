@@ -13,29 +13,14 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/nogame"  # the folder dialog opens here: no hl.exe, so OK warns
 
+scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
+xdo=$scripts/xdo-lib.sh
 export QT_QPA_PLATFORM=xcb
-export tarq tools work title
-"$(dirname "$0")/../../scripts/xvfb-run-here" bash -euo pipefail -c '
+export tarq tools work title xdo
+"$scripts/xvfb-run-here" bash -euo pipefail -c '
   set -m  # a background job of a script would otherwise ignore SIGINT
   fail() { echo "termination e2e ($case): $*" >&2; exit 1; }
-  deadline() { end=$((SECONDS + 20)); }
-  window() {  # id of the visible window of that exact title, once it is up
-    deadline
-    while [ $SECONDS -lt $end ]; do
-      id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
-      [ -n "$id" ] && { echo "$id"; return; }
-      sleep 0.05
-    done
-    fail "no window \"$1\""
-  }
-  gone() {
-    deadline
-    while [ $SECONDS -lt $end ]; do
-      xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-      sleep 0.05
-    done
-    fail "window \"$1\" stays"
-  }
+  . "$xdo"  # window, gone, keys
 
   for signal in TERM INT HUP; do
     for open in nothing dialog message; do
@@ -46,25 +31,23 @@ export tarq tools work title
       printf "/games/hl\r\n 2 \r\n 1 \r\n 1 \r\n" > "$prog/tarqcfg.dat"
       (cd "$work/nogame" && exec "$prog/tarq") & pid=$!
 
-      main=$(window "$title")
-      xdotool windowfocus --sync "$main"
+      window "$title" >/dev/null
       # "..." has the focus; the heap size list is next: 16MB becomes 32MB.
       # Then "..." opens the folder dialog, whose window shows that the
       # keys before it have been handled.
-      xdotool key --delay 20 Tab Down shift+Tab Return
+      keys Tab Down shift+Tab Return
       dialog=$(window "フォルダ選択")
       case $open in
         nothing)
           "$tools/close_window" "$dialog"
           gone "フォルダ選択" ;;
         message)
-          xdotool windowfocus --sync "$dialog"
-          xdotool key Return  # OK has the focus; this folder has no hl.exe
+          keys Return  # OK has the focus; this folder has no hl.exe
           window TARQ >/dev/null ;;
       esac
 
       kill -s "$signal" $pid
-      deadline
+      end=$((SECONDS + 20))
       while kill -0 $pid 2>/dev/null && [ $SECONDS -lt $end ]; do sleep 0.05; done
       kill -0 $pid 2>/dev/null && { kill -KILL $pid; fail "the launcher did not close"; }
       status=0
