@@ -7,11 +7,13 @@
 namespace tarq::core {
 namespace {
 
-// Characters that Windows may turn into an ASCII character that splits or
-// starts an argument or a console command when it hands the command line to
-// a program that reads it in a legacy code page, as the game does. Found
-// with WideCharToMultiByte on code pages 874, 932, 936, 949, 950 and 1250
-// to 1258; '\t' stands for white space and control characters.
+// Characters beyond ASCII that the game may read as one that splits or
+// starts an argument or a console command: Unicode's other white space and
+// control characters, and those that Windows turns into such a character
+// when it hands the command line to a program that reads it in a legacy
+// code page, as the game does (found with WideCharToMultiByte on code pages
+// 874, 932, 936, 949, 950 and 1250 to 1258). '\t' stands for any control
+// character.
 struct LookAlike {
   char32_t first;
   char32_t last;

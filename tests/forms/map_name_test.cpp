@@ -15,7 +15,7 @@ namespace {
 struct MapName {
   const char* name;
   const char* file;
-  const char* passed;  // the map argument, or nullptr for none
+  const char* passed;      // the map argument, or nullptr for none
   bool posixOnly = false;  // no file name on Windows
 };
 
