@@ -1,7 +1,10 @@
 #pragma once
 // The option text of the game's command line, from the four selections.
 //
-//   map row n > 0      -> " +map <name without its last four characters>"
+//   map row n > 0      -> " +map <name without its last four characters>",
+//                         nothing when that name is empty, starts with '-', or
+//                         holds white space, a control character, '"', '+'
+//                         or ';' (or a character Windows may turn into one)
 //   difficulty n > 0   -> " +skill \"<tag>\""
 //   heap size n > 0    -> " -heapsize <tag>"
 //   console n > 0      -> " <row text>"

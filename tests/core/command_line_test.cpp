@@ -42,6 +42,9 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"the_example",
              {Pick(1, "c1a0.bsp"), Pick(1, "Easy", 1), Pick(2, "32MB", 32000), Pick(1, "-console")},
              " +map c1a0 +skill \"1\" -heapsize 32000 -console"},
+        Case{
+            "map_name_empty", {Pick(1, ".bsp"), Pick(1, "Easy", 1), kRow0, kRow0}, " +skill \"1\""},
+        Case{"map_name_not_utf8", {Pick(1, "a\xff.bsp"), kRow0, kRow0, kRow0}, ""},
         Case{"everything_but_map",
              {kNone, Pick(2, "Nomal", 2), Pick(3, "64MB", 64000), Pick(1, "-console")},
              " +skill \"2\" -heapsize 64000 -console"}),

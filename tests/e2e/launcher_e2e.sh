@@ -68,4 +68,36 @@ expect() {  # expect <what> <expected bytes (printf format)> <file>
 expect "the game's arguments and folder" "$game\n[+map]\n[c1a0]\n[+skill]\n[1]\n" "$game/hl.exe.record"
 expect "tarqcom.dat" '"c1a0.bsp","\x81\x9d","boss, hard"\r\n' "$work/prog/tarqcom.dat"
 expect "tarqcfg.dat" "$game\r\n 1 \r\n 0 \r\n 0 \r\n" "$work/prog/tarqcfg.dat"
+
+# A map whose name would add options to the game's command line: START
+# passes the other options only; the next map's name is passed.
+hostile="$work/hostile"
+mkdir -p "$hostile/valve/maps"
+cp "$game/hl.exe" "$hostile/hl.exe"
+: > "$hostile/valve/maps/c -game evil.bsp"  # row 1
+: > "$hostile/valve/maps/d1.bsp"            # row 2
+printf '%s\r\n 1 \r\n 0 \r\n 0 \r\n' "$hostile" > "$work/prog/tarqcfg.dat"
+export hostile
+"$here/../../scripts/xvfb-run-here" bash -euo pipefail -c '
+  fail() { echo "e2e: $*" >&2; exit 1; }
+  . "$xdo"
+  started() {
+    for _ in $(seq 100); do [ -f "$hostile/hl.exe.record" ] && return; sleep 0.1; done
+    fail "the game was not started"
+  }
+  "$work/prog/tarq" & pid=$!
+  main=$(window "$title")
+  keys Tab Tab Tab Tab Tab Tab Down  # the map list, rebuilt: c -game evil.bsp
+  keys shift+Tab shift+Tab Return    # START
+  started
+  mv "$hostile/hl.exe.record" "$hostile/first.record"
+  keys Tab Tab Down Down             # the map list, rebuilt: d1.bsp
+  keys shift+Tab shift+Tab Return    # START
+  started
+  "$tools/close_window" "$main"
+  wait $pid
+'
+expect "the game's arguments for c -game evil.bsp" "$hostile\n[+skill]\n[1]\n" "$hostile/first.record"
+expect "the game's arguments for d1.bsp" "$hostile\n[+map]\n[d1]\n[+skill]\n[1]\n" \
+  "$hostile/hl.exe.record"
 echo "e2e: passed"

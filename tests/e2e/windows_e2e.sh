@@ -167,3 +167,27 @@ wait $pid
 expect "tarqcfg.dat" "$prog/tarqcfg.dat" "$win_game"$'\r\n 3 \r\n 2 \r\n 1 \r\n' cp932
 rm "$game/hl.exe.hold"
 within "the game did not go on running" exists "$game/hl.exe.ended"
+
+# 3. A map whose name would add options to the game's command line: START
+# passes the other options only; the next map's name is passed.
+setup hostile
+: > "$game/valve/maps/c1a0 -game evil.bsp"  # row 1, before c1a0.bsp
+printf '%s\r\n 1 \r\n 0 \r\n 0 \r\n' "$win_game" | iconv -f UTF-8 -t CP932 > "$prog/tarqcfg.dat"
+cd "$prog"
+wine "$prog/tarq.exe" &
+pid=$!
+focus_on "$title"
+keys Tab Tab Tab Tab Tab Tab Down  # the map list, rebuilt: c1a0 -game evil.bsp
+keys shift+Tab shift+Tab Return    # START
+within "the game was not started" exists "$game/hl.exe.record"
+expect "the game's command line for c1a0 -game evil.bsp" "$game/hl.exe.record" \
+  "\"$win_game\\hl.exe\" +skill \"1\""$'\n'"$win_game"$'\n'
+rm "$game/hl.exe.record"
+keys Tab Tab Down Down             # the map list, rebuilt: c1a0.bsp
+keys shift+Tab shift+Tab Return    # START
+within "the game was not started" exists "$game/hl.exe.record"
+expect "the game's command line for c1a0.bsp" "$game/hl.exe.record" \
+  "\"$win_game\\hl.exe\" +map c1a0 +skill \"1\""$'\n'"$win_game"$'\n'
+keys alt+F4
+within "the launcher did not close" ended $pid
+wait $pid
