@@ -7,7 +7,9 @@
 
 namespace tarq::catalogue {
 
-// True for names that end in ".bsp" in any letter case.
+// The name pattern of the map files, and the test it stands for: names that
+// end in ".bsp" in any letter case.
+inline constexpr std::string_view kMapFilePattern = "*.bsp";
 bool IsMapFileName(std::string_view name);
 
 // Orders names without regard to letter case (ASCII letters compared as
