@@ -87,20 +87,27 @@ std::string PrintForm(std::int32_t value) {
   return text;
 }
 
+namespace {
+
+// The first line's bytes; nullopt when the file cannot carry the folder.
+std::optional<std::string> GameFolderLine(std::string_view folder) {
+  if (folder.find_first_of("\r\n") != std::string_view::npos) return std::nullopt;
+  return platform::EncodeCp932(folder);
+}
+
+}  // namespace
+
 bool CanStoreGameFolder(std::string_view folder) {
-  return folder.find_first_of("\r\n") == std::string_view::npos &&
-         platform::EncodeCp932(folder).has_value();
+  return GameFolderLine(folder).has_value();
 }
 
 std::optional<std::string> SettingsFileBytes(const SettingsValues& values) {
-  if (!CanStoreGameFolder(values.gameFolder)) return std::nullopt;
-  const auto folder = platform::EncodeCp932(values.gameFolder);
-  if (!folder) return std::nullopt;
-  std::string bytes = *folder;
-  bytes += "\r\n";
+  auto bytes = GameFolderLine(values.gameFolder);
+  if (!bytes) return std::nullopt;
+  *bytes += "\r\n";
   for (const std::int16_t v : {values.difficulty, values.heapSize, values.console}) {
-    bytes += PrintForm(v);
-    bytes += "\r\n";
+    *bytes += PrintForm(v);
+    *bytes += "\r\n";
   }
   return bytes;
 }
