@@ -64,15 +64,12 @@ std::optional<std::int16_t> SettingsNumber(std::string_view text) {
   }
   double value = 0.0;
   if (!number.empty()) {
-    const bool hasDigit = number.find_first_of("0123456789") != std::string::npos;
     // from_chars ignores the locale, which the toolkit sets from the user's.
-    if (hasDigit) {
-      const char* first = number.c_str();
-      if (*first == '+') ++first;
-      const auto [end, error] = std::from_chars(first, number.c_str() + number.size(), value);
-      if (error == std::errc::result_out_of_range) return std::nullopt;
-      if (error != std::errc{}) value = 0.0;
-    }
+    const char* first = number.c_str();
+    if (*first == '+') ++first;
+    const auto [end, error] = std::from_chars(first, number.c_str() + number.size(), value);
+    if (error == std::errc::result_out_of_range) return std::nullopt;
+    if (error != std::errc{}) value = 0.0;
   }
   if (!std::isfinite(value)) return std::nullopt;
   const double rounded = std::nearbyint(value);  // halves to even
