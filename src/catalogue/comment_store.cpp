@@ -139,7 +139,7 @@ bool ParseRecordLine(std::string_view line, std::size_t base, RawRecord& record)
 // hold no record.
 template <typename Take>
 StoreStatus ForEachRecord(std::string_view text, bool countRecords, Take&& take) {
-  if (text.size() >= 0xFFFFFFFFu) return StoreStatus::kTooMany;
+  if (text.size() >= 0xFFFFFFFFu) return StoreStatus::kTooLarge;
   StoreStatus status = StoreStatus::kOk;
   std::size_t count = 0;
   platform::ForEachLine(text, [&](std::string_view line) {
