@@ -11,7 +11,7 @@ namespace tarq::forms {
 bool FolderList::SetPath(const std::string& folder) {
   auto subfolders = platform::ListSubfolders(folder);
   if (!subfolders) return false;
-  std::sort(subfolders->begin(), subfolders->end(), catalogue::MapNameLess);
+  std::sort(subfolders->begin(), subfolders->end(), catalogue::NameLessIgnoringCase);
   std::vector<Entry> entries;
   const std::vector<std::string> chain = platform::FolderChain(folder);
   for (std::size_t i = 0; i < chain.size(); ++i) {
