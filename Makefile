@@ -71,7 +71,8 @@ package: deps
 windows: deps
 	@cmake --preset windows-release >/dev/null
 	@rm -f build/windows-release/tarq-*-win64.zip
-	@cmake --build --preset windows-release --target windows_zip
+	@cmake --build --preset windows-release --target tarq
+	@cd build/windows-release && cpack -G ZIP >/dev/null
 	@rm -rf build/windows && mkdir -p build/windows
 	@cp build/windows-release/tarq-*-win64.zip build/windows/
 	@ls build/windows/*.zip
