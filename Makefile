@@ -1,5 +1,7 @@
 # The two set-up commands of the README: `make run` and `make test`.
-# Each installs what is missing, configures and builds first.
+# Each installs what is missing, configures and builds first. The chains of
+# configure, build, test and package steps are CMake's workflow presets
+# (CMakePresets.json).
 PRESET ?= dev
 BUILD := build/$(PRESET)
 
@@ -11,8 +13,7 @@ deps:
 	@scripts/install-deps
 
 build: deps
-	@cmake --preset $(PRESET) >/dev/null
-	@cmake --build --preset $(PRESET)
+	@cmake --workflow --preset $(PRESET)
 
 run: build
 	@scripts/run $(BUILD)/src/app/tarq
@@ -20,12 +21,10 @@ run: build
 # Every test: the formatting, the native suite, the same suite built with
 # AddressSanitizer and UBSan, a few seconds of each fuzz target, then the
 # Windows build's tests under Wine.
-test: build
+test: deps
 	@scripts/check-format
-	@ctest --preset $(PRESET)
-	@cmake --preset asan >/dev/null
-	@cmake --build --preset asan
-	@ctest --preset asan
+	@cmake --workflow --preset $(PRESET)-test
+	@cmake --workflow --preset asan-test
 	@scripts/fuzz 5
 	@NATIVE_PRESET=$(PRESET) scripts/windows-tests
 
@@ -36,8 +35,7 @@ format: deps
 # and the Win32 main window under Wine.
 screenshots: build
 	@cmake --build --preset $(PRESET) --target screenshots
-	@cmake --preset windows-release >/dev/null
-	@cmake --build --preset windows-release --target tarq
+	@cmake --workflow --preset windows-tarq
 	@scripts/screenshot-windows build/windows-release/src/app/tarq.exe \
 	  $(BUILD)/tools/grab/grab_window docs/windows-main-window.png
 
@@ -61,18 +59,14 @@ soak: deps
 	  scripts/soak
 
 package: deps
-	@cmake --preset release >/dev/null
-	@cmake --build --preset release --target tarq
-	@cd build/release && cpack -G DEB
+	@cmake --workflow --preset package
 	@ls build/release/tarq_*.deb
 
 # tarq.exe for Windows (mingw-w64, release, statically linked) and
 # build/windows/tarq-<version>-win64.zip with a short text for users.
 windows: deps
-	@cmake --preset windows-release >/dev/null
 	@rm -f build/windows-release/tarq-*-win64.zip
-	@cmake --build --preset windows-release --target tarq
-	@cd build/windows-release && cpack -G ZIP >/dev/null
+	@cmake --workflow --preset windows
 	@rm -rf build/windows && mkdir -p build/windows
 	@cp build/windows-release/tarq-*-win64.zip build/windows/
 	@ls build/windows/*.zip
