@@ -41,7 +41,8 @@ screenshots: test-deps build
 	@cmake --build --preset $(PRESET) --target screenshots
 	@cmake --workflow --preset windows-tarq
 	@scripts/screenshot-windows build/windows-release/src/app/tarq.exe \
-	  $(BUILD)/tools/grab/grab_window docs/windows-main-window.png
+	  $(BUILD)/tools/grab/grab_window docs/windows-main-window.png \
+	  "TARQ $$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows-release/CMakeCache.txt)"
 
 bench: test-deps
 	@cmake --preset release >/dev/null
