@@ -3,12 +3,21 @@
 # pictures, of the Qt windows and of tarq.exe under Wine. The caller
 # defines fail(). Keys go to the focused window in the order they are sent,
 # so only a change of window is waited for.
+#
+# Titles match exactly, letter case included: xdotool's own search ignores
+# case, so it only finds the candidates.
 
-# The ids of the shown windows titled $1.
-windows_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
+# The ids of the shown windows titled exactly $1.
+windows_titled() {
+  local id
+  for id in $(xdotool search --onlyvisible --name . 2>/dev/null || true); do
+    [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && echo "$id"
+  done
+  return 0
+}
 
 # Waits up to thirty seconds (a first Wine start is slow) for a shown
-# window titled $1, gives it the focus and prints its id.
+# window titled exactly $1, gives it the focus and prints its id.
 focus_window() {
   local id
   for _ in $(seq 600); do
@@ -23,7 +32,7 @@ focus_window() {
   fail "no window \"$1\""
 }
 
-# Waits up to thirty seconds for a shown window titled $1 to get
+# Waits up to thirty seconds for a shown window titled exactly $1 to get
 # the focus by itself, as a program's new window does; prints its id.
 wait_for_focus() {
   local id
@@ -38,7 +47,7 @@ wait_for_focus() {
   fail "no focus on \"$1\""
 }
 
-# Waits up to thirty seconds until no window titled $1 is shown.
+# Waits up to thirty seconds until no window titled exactly $1 is shown.
 wait_until_gone() {
   for _ in $(seq 600); do
     [ -z "$(windows_titled "$1")" ] && return 0
