@@ -1,18 +1,23 @@
 # The two set-up commands of the README: `make run` and `make test`.
-# Each installs what is missing, configures and builds first.
+# Each installs what is missing, configures and builds first. The chains of
+# configure, build, test and package steps are CMake's workflow presets
+# (CMakePresets.json).
 PRESET ?= dev
 BUILD := build/$(PRESET)
 
-.PHONY: all deps build run test format screenshots bench package fuzz soak clean windows
+.PHONY: all deps test-deps build run test format screenshots bench package fuzz soak clean windows
 
 all: build
 
+# What building and running need; test-deps adds what the tests need.
 deps:
 	@scripts/install-deps
 
+test-deps:
+	@scripts/install-deps --test
+
 build: deps
-	@cmake --preset $(PRESET) >/dev/null
-	@cmake --build --preset $(PRESET)
+	@cmake --workflow --preset $(PRESET)
 
 run: build
 	@scripts/run $(BUILD)/src/app/tarq
@@ -20,35 +25,33 @@ run: build
 # Every test: the formatting, the native suite, the same suite built with
 # AddressSanitizer and UBSan, a few seconds of each fuzz target, then the
 # Windows build's tests under Wine.
-test: build
+test: test-deps
 	@scripts/check-format
-	@ctest --preset $(PRESET)
-	@cmake --preset asan >/dev/null
-	@cmake --build --preset asan
-	@ctest --preset asan
+	@cmake --workflow --preset $(PRESET)-test
+	@cmake --workflow --preset asan-test
 	@scripts/fuzz 5
 	@NATIVE_PRESET=$(PRESET) scripts/windows-tests
 
-format: deps
+format: test-deps
 	@scripts/check-format --fix
 
 # Pictures of the windows for the README, made under Xvfb: the Qt windows,
 # and the Win32 main window under Wine.
-screenshots: build
+screenshots: test-deps build
 	@cmake --build --preset $(PRESET) --target screenshots
-	@cmake --preset windows-release >/dev/null
-	@cmake --build --preset windows-release --target tarq
+	@cmake --workflow --preset windows-tarq
 	@scripts/screenshot-windows build/windows-release/src/app/tarq.exe \
-	  $(BUILD)/tools/grab/grab_window docs/windows-main-window.png
+	  $(BUILD)/tools/grab/grab_window docs/windows-main-window.png \
+	  "TARQ $$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows-release/CMakeCache.txt)"
 
-bench: deps
+bench: test-deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release --target tarq_bench
 	@QT_QPA_PLATFORM=offscreen scripts/xvfb-run-here build/release/bench/tarq_bench
 	@scripts/windows-bench
 
 FUZZ_SECONDS ?= 60
-fuzz: deps
+fuzz: test-deps
 	@scripts/fuzz $(FUZZ_SECONDS)
 
 # Long runs, not part of `make test`: kill trials, launcher races, every
@@ -56,22 +59,19 @@ fuzz: deps
 SOAK_KILLS ?= 1000
 SOAK_RACES ?= 1000
 SOAK_FUZZ_SECONDS ?= 600
-soak: deps
+soak: test-deps
 	@SOAK_KILLS=$(SOAK_KILLS) SOAK_RACES=$(SOAK_RACES) SOAK_FUZZ_SECONDS=$(SOAK_FUZZ_SECONDS) \
 	  scripts/soak
 
-package: deps
-	@cmake --preset release >/dev/null
-	@cmake --build --preset release --target tarq
-	@cd build/release && cpack -G DEB
+package: test-deps
+	@cmake --workflow --preset package
 	@ls build/release/tarq_*.deb
 
 # tarq.exe for Windows (mingw-w64, release, statically linked) and
 # build/windows/tarq-<version>-win64.zip with a short text for users.
-windows: deps
-	@cmake --preset windows-release >/dev/null
+windows: test-deps
 	@rm -f build/windows-release/tarq-*-win64.zip
-	@cmake --build --preset windows-release --target windows_zip
+	@cmake --workflow --preset windows
 	@rm -rf build/windows && mkdir -p build/windows
 	@cp build/windows-release/tarq-*-win64.zip build/windows/
 	@ls build/windows/*.zip

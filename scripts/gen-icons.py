@@ -1,12 +1,12 @@
 #!/usr/bin/env python3
-"""Writes data/tarq.ico, data/tarq.png and data/tarq.svg from src/ui/tarq_icon.xpm, so that
+"""Writes data/tarq.ico, data/tarq.png and data/tarq.svg from src/ui/qt/tarq_icon.xpm, so that
 the Windows resource, the desktop entry and the windows show one picture."""
 import pathlib
 import struct
 import zlib
 
 root = pathlib.Path(__file__).resolve().parent.parent
-xpm = (root / "src/ui/tarq_icon.xpm").read_text().splitlines()
+xpm = (root / "src/ui/qt/tarq_icon.xpm").read_text().splitlines()
 rows = [line.strip().rstrip(",").rstrip("};").strip('"') for line in xpm if line.startswith('"')]
 rows = [r for r in rows if len(r) == 32][-32:]
 assert len(rows) == 32

@@ -139,7 +139,7 @@ bool ParseRecordLine(std::string_view line, std::size_t base, RawRecord& record)
 // hold no record.
 template <typename Take>
 StoreStatus ForEachRecord(std::string_view text, bool countRecords, Take&& take) {
-  if (text.size() >= 0xFFFFFFFFu) return StoreStatus::kTooMany;
+  if (text.size() >= 0xFFFFFFFFu) return StoreStatus::kTooLarge;
   StoreStatus status = StoreStatus::kOk;
   std::size_t count = 0;
   platform::ForEachLine(text, [&](std::string_view line) {
@@ -186,12 +186,12 @@ std::string Decode(std::string_view bytes) {
   return platform::DecodeCp932(bytes).value_or(std::string());
 }
 
-// Position of the last record whose key is `name`, -1 when there is none.
 bool IsAscii(std::string_view text) {
   return std::all_of(text.begin(), text.end(),
                      [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+// Position of the last record whose key is `name`, -1 when there is none.
 std::ptrdiff_t FindLast(const ParsedFile& parsed, std::string_view name) {
   // An ASCII name, the usual case, equals only a key of the same bytes: no
   // decoding. Otherwise keys are compared as text, since code page 932 has

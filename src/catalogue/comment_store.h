@@ -18,7 +18,8 @@
 // fields taken as they stand (blanks around them trimmed). Refused as
 // unreadable: a line with other than three fields, a quoted field without
 // its closing quote on the line, bytes that are not code page 932, more than
-// 32767 records (when records are counted).
+// 32767 records (when records are counted), a file too large for 32-bit
+// offsets (4 GiB).
 
 #include <cstdint>
 #include <memory>
@@ -41,6 +42,7 @@ enum class StoreStatus : std::uint8_t {
   kMalformed,    // a record that is not three fields on one line
   kBadEncoding,  // bytes that are not code page 932
   kTooMany,      // more than 32767 records
+  kTooLarge,     // 4 GiB less a byte or more: past the parse's 32-bit offsets
   kUnstorable,   // text the file cannot carry (see SaveComment)
   kWriteFailed,
 };

@@ -2,6 +2,10 @@
 // The map list after a rebuild: the map files of the maps folder and the
 // comment records, read once, and the rows the two map lists show.
 //
+//   maps folder --ListMapFiles-------> names --+
+//                                              +--> MapCatalogue --> rows
+//   tarqcom.dat --ReadAllComments----> index --+
+//
 //   row 0     "最初から"            "最初から　　　　－　HALF-LIFEを最初から始めます"
 //   row n     the n-th file name    ComposeMapRow of that name
 //
@@ -33,5 +37,12 @@ struct MapCatalogue {
   std::string MapFileRow(int row) const;
   std::string DisplayRow(int row) const;
 };
+
+// The catalogue a rebuild of the map list shows: the map files of
+// mapsFolder and the comment records of commentPath. A folder that cannot
+// be listed gives no maps; a comment file that cannot be read gives no
+// comments (the comment dialog reports the broken file when it opens).
+std::shared_ptr<const MapCatalogue> LoadMapCatalogue(const std::string& mapsFolder,
+                                                     const std::string& commentPath);
 
 }  // namespace tarq::catalogue

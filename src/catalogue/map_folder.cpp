@@ -20,7 +20,7 @@ bool IsMapFileName(std::string_view name) {
   return ext[0] == '.' && Upper(ext[1]) == 'B' && Upper(ext[2]) == 'S' && Upper(ext[3]) == 'P';
 }
 
-bool MapNameLess(std::string_view a, std::string_view b) {
+bool NameLessIgnoringCase(std::string_view a, std::string_view b) {
   const std::size_t n = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < n; ++i) {
     const auto ca = static_cast<unsigned char>(Upper(a[i]));
@@ -55,7 +55,7 @@ std::optional<std::vector<std::string>> ListMapFiles(const std::string& folder) 
   }
   std::sort(keys.begin(), keys.end(), [&](const Key& x, const Key& y) {
     if (x.prefix != y.prefix) return x.prefix < y.prefix;
-    return MapNameLess((*names)[x.index], (*names)[y.index]);
+    return NameLessIgnoringCase((*names)[x.index], (*names)[y.index]);
   });
   std::vector<std::string> sorted;
   sorted.reserve(keys.size());

@@ -64,15 +64,12 @@ std::optional<std::int16_t> SettingsNumber(std::string_view text) {
   }
   double value = 0.0;
   if (!number.empty()) {
-    const bool hasDigit = number.find_first_of("0123456789") != std::string::npos;
     // from_chars ignores the locale, which the toolkit sets from the user's.
-    if (hasDigit) {
-      const char* first = number.c_str();
-      if (*first == '+') ++first;
-      const auto [end, error] = std::from_chars(first, number.c_str() + number.size(), value);
-      if (error == std::errc::result_out_of_range) return std::nullopt;
-      if (error != std::errc{}) value = 0.0;
-    }
+    const char* first = number.c_str();
+    if (*first == '+') ++first;
+    const auto [end, error] = std::from_chars(first, number.c_str() + number.size(), value);
+    if (error == std::errc::result_out_of_range) return std::nullopt;
+    if (error != std::errc{}) value = 0.0;
   }
   if (!std::isfinite(value)) return std::nullopt;
   const double rounded = std::nearbyint(value);  // halves to even
@@ -87,20 +84,27 @@ std::string PrintForm(std::int32_t value) {
   return text;
 }
 
+namespace {
+
+// The first line's bytes; nullopt when the file cannot carry the folder.
+std::optional<std::string> GameFolderLine(std::string_view folder) {
+  if (folder.find_first_of("\r\n") != std::string_view::npos) return std::nullopt;
+  return platform::EncodeCp932(folder);
+}
+
+}  // namespace
+
 bool CanStoreGameFolder(std::string_view folder) {
-  return folder.find_first_of("\r\n") == std::string_view::npos &&
-         platform::EncodeCp932(folder).has_value();
+  return GameFolderLine(folder).has_value();
 }
 
 std::optional<std::string> SettingsFileBytes(const SettingsValues& values) {
-  if (!CanStoreGameFolder(values.gameFolder)) return std::nullopt;
-  const auto folder = platform::EncodeCp932(values.gameFolder);
-  if (!folder) return std::nullopt;
-  std::string bytes = *folder;
-  bytes += "\r\n";
+  auto bytes = GameFolderLine(values.gameFolder);
+  if (!bytes) return std::nullopt;
+  *bytes += "\r\n";
   for (const std::int16_t v : {values.difficulty, values.heapSize, values.console}) {
-    bytes += PrintForm(v);
-    bytes += "\r\n";
+    *bytes += PrintForm(v);
+    *bytes += "\r\n";
   }
   return bytes;
 }

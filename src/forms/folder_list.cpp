@@ -4,19 +4,20 @@
 
 #include "catalogue/map_folder.h"
 #include "platform/drives.h"
+#include "platform/fs.h"
 
 namespace tarq::forms {
 
 bool FolderList::SetPath(const std::string& folder) {
   auto subfolders = platform::ListSubfolders(folder);
   if (!subfolders) return false;
-  std::sort(subfolders->begin(), subfolders->end(), catalogue::MapNameLess);
+  std::sort(subfolders->begin(), subfolders->end(), catalogue::NameLessIgnoringCase);
   std::vector<Entry> entries;
   const std::vector<std::string> chain = platform::FolderChain(folder);
   for (std::size_t i = 0; i < chain.size(); ++i) {
     const std::string& p = chain[i];
-    const auto cut = p.find_last_of("/\\", p.size() > 1 ? p.size() - 2 : 0);
-    std::string name = i == 0 || cut == std::string::npos ? p : p.substr(cut + 1);
+    // Below the root no folder of the chain ends in a separator.
+    std::string name = i == 0 ? p : std::string(platform::FileNameOf(p));
     entries.push_back({std::move(name), p, static_cast<int>(i), true});
   }
   const int depth = static_cast<int>(chain.size());

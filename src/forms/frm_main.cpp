@@ -1,9 +1,5 @@
 #include "forms/frm_main.h"
 
-#include <cstdint>
-#include <system_error>
-#include <thread>
-
 #include "catalogue/comment_store.h"
 #include "catalogue/map_catalogue.h"
 #include "catalogue/map_folder.h"
@@ -17,10 +13,6 @@
 
 namespace tarq::forms {
 namespace {
-
-// From about 700 records on, reading and indexing the comment file takes
-// longer than starting a thread for it (some 40 microseconds).
-constexpr std::uint64_t kReadBesideFrom = 32 << 10;
 
 core::ListSelection Selection(const ComboList& list) {
   core::ListSelection s;
@@ -133,37 +125,12 @@ void FrmMain::cmbMapComment_GotFocus() {
 }
 
 void FrmMain::RebuildMapList() {
-  // A comment file of some size is read and indexed on a second thread while
-  // this one lists the maps folder; a smaller one is read first. Both are
-  // done before the rows are replaced. What it buys: the rebuild of 32767
-  // maps and records takes about 1.25 times listing the folder and reading
-  // the file (make bench, rows 1 and 2); one after the other, 1.65.
-  auto catalogue = std::make_shared<catalogue::MapCatalogue>();
-  const std::string commentPath = CommentPath();
-  auto readComments = [&catalogue, commentPath] {
-    // A store that cannot be read shows the maps without comments; the
-    // comment dialog reports the broken file when it opens.
-    catalogue->snapshot = catalogue::CommentStore(commentPath).ReadAllComments();
-    catalogue->index = catalogue::RecordIndex(std::move(catalogue->snapshot.records));
-  };
-  std::jthread reader;  // joined on every way out
-  if (platform::FileSize(commentPath).value_or(0) >= kReadBesideFrom) {
-    try {
-      reader = std::jthread(readComments);
-    } catch (const std::system_error&) {
-      // No thread to be had: one after the other.
-    }
-  }
-  if (!reader.joinable()) readComments();
-
-  flbSelect.Path = labMaps.Caption();
-  flbSelect.Refresh();
-  catalogue->names = flbSelect.Names();
-  if (reader.joinable()) reader.join();
+  auto shown = catalogue::LoadMapCatalogue(labMaps.Caption(), CommentPath());
+  flbSelect.SetListing(labMaps.Caption(), std::string(catalogue::kMapFilePattern), shown->names);
 
   // Rows of an earlier, longer build go: no row may name a map that is not
   // in the folder now.
-  ShowMapCatalogue(std::move(catalogue));
+  ShowMapCatalogue(std::move(shown));
   cmbMap.SetListIndex(0);
   cmbMapComment.SetListIndex(0);
 }

@@ -25,6 +25,10 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 // keeps its separator ("/x" gives "/", "C:\x" gives "C:\").
 std::string ParentFolder(std::string_view path);
 
+// The last part of path, after its last separator; the whole path when it
+// has none.
+std::string_view FileNameOf(std::string_view path);
+
 // The folder of the running executable, without a trailing separator except
 // at a root ("C:\", "/").
 std::string ProgramFolder();

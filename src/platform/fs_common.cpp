@@ -37,12 +37,12 @@ std::size_t LastSeparator(std::string_view path) {
 #endif
 }
 
+}  // namespace
+
 std::string_view FileNameOf(std::string_view path) {
   const auto cut = LastSeparator(path);
   return cut == std::string_view::npos ? path : path.substr(cut + 1);
 }
-
-}  // namespace
 
 void SetFaultHook(FaultHook hook) {
   Hook() = std::move(hook);

@@ -3,6 +3,7 @@
 #include <unistd.h>
 #endif
 
+#include "catalogue/map_catalogue.h"
 #include "catalogue/map_folder.h"
 #include "support/temp_dir.h"
 
@@ -59,6 +60,25 @@ TEST(ListMapFiles, AFolderThatCannotBeListedGivesNothing) {
   WriteBytes(dir / "file", "");
   EXPECT_FALSE(ListMapFiles(dir / "file").has_value());
   EXPECT_FALSE(ListMapFiles("").has_value());
+}
+
+// A small comment file is read before the folder is listed, a large one
+// beside it: the same rows either way.
+TEST(LoadMapCatalogue, ReadsTheMapsAndTheCommentsOfAnyFileSize) {
+  for (const std::size_t padding : {std::size_t{0}, std::size_t{40000}}) {
+    TempDir dir;
+    MakeFolders(dir / "maps");
+    for (const char* name : {"b.bsp", "A.bsp", "notes.txt"})
+      WriteBytes(dir / (std::string("maps/") + name), "");
+    WriteBytes(dir / "tarqcom.dat", "\"b.bsp\",\"x\",\"boss\"\r\n" + std::string(padding, '\n'));
+    const auto catalogue = LoadMapCatalogue(dir / "maps", dir / "tarqcom.dat");
+    ASSERT_EQ(catalogue->RowCount(), 3) << padding;
+    EXPECT_EQ(catalogue->MapFileRow(1), "A.bsp") << padding;
+    EXPECT_EQ(catalogue->DisplayRow(2), std::string("b.bsp").append(11, ' ') + "x　boss")
+        << padding;
+  }
+  TempDir dir;
+  EXPECT_EQ(LoadMapCatalogue(dir / "missing", dir / "missing.dat")->RowCount(), 1);
 }
 
 }  // namespace

@@ -29,28 +29,28 @@ xdo="$here/../../scripts/xdo-lib.sh"
 export tools game work title xdo
 "$here/../../scripts/xvfb-run-here" bash -euo pipefail -c '
   fail() { echo "e2e: $*" >&2; exit 1; }
-  . "$xdo"  # window, gone, keys
+  . "$xdo"
 
   cd "$game"  # the folder dialog opens on the current folder
   "$work/prog/tarq" & pid=$!
-  main=$(window "$title")
-  keys Return                       # "..." has the focus
-  window "フォルダ選択" >/dev/null
-  keys Return                       # OK has the focus: accept this folder
-  gone "フォルダ選択"
+  main=$(focus_window "$title")
+  send_keys Return                  # "..." has the focus
+  focus_window "フォルダ選択" >/dev/null
+  send_keys Return                  # OK has the focus: accept this folder
+  wait_until_gone "フォルダ選択"
   xdotool windowfocus --sync "$main"
-  keys Tab Tab Tab Tab Tab Tab      # to the map list, which rebuilds
-  keys Down                         # c1a0.bsp
-  keys Tab Tab Tab Tab Return       # Comment
-  window "コメント" >/dev/null
-  keys Tab Tab Down                 # the mark list: ◎
-  keys Tab
-  xdotool type --delay 20 "boss, hard"
-  keys Tab Tab Return               # back to OK
-  gone "コメント"
+  send_keys Tab Tab Tab Tab Tab Tab # to the map list, which rebuilds
+  send_keys Down                    # c1a0.bsp
+  send_keys Tab Tab Tab Tab Return  # Comment
+  focus_window "コメント" >/dev/null
+  send_keys Tab Tab Down            # the mark list: ◎
+  send_keys Tab
+  type_text "boss, hard"
+  send_keys Tab Tab Return          # back to OK
+  wait_until_gone "コメント"
   xdotool windowfocus --sync "$main"
-  keys Tab Tab Down                 # from Comment past START to the difficulty: Easy
-  keys shift+Tab Return             # START
+  send_keys Tab Tab Down            # from Comment past START to the difficulty: Easy
+  send_keys shift+Tab Return        # START
   for _ in $(seq 100); do [ -f "$game/hl.exe.record" ] && break; sleep 0.1; done
   "$tools/close_window" "$main"
   for _ in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
@@ -86,13 +86,13 @@ export hostile
     fail "the game was not started"
   }
   "$work/prog/tarq" & pid=$!
-  main=$(window "$title")
-  keys Tab Tab Tab Tab Tab Tab Down  # the map list, rebuilt: c -game evil.bsp
-  keys shift+Tab shift+Tab Return    # START
+  main=$(focus_window "$title")
+  send_keys Tab Tab Tab Tab Tab Tab Down  # the map list, rebuilt: c -game evil.bsp
+  send_keys shift+Tab shift+Tab Return    # START
   started
   mv "$hostile/hl.exe.record" "$hostile/first.record"
-  keys Tab Tab Down Down             # the map list, rebuilt: d1.bsp
-  keys shift+Tab shift+Tab Return    # START
+  send_keys Tab Tab Down Down             # the map list, rebuilt: d1.bsp
+  send_keys shift+Tab shift+Tab Return    # START
   started
   "$tools/close_window" "$main"
   wait $pid

@@ -20,7 +20,7 @@ export tarq tools work title xdo
 "$scripts/xvfb-run-here" bash -euo pipefail -c '
   set -m  # a background job of a script would otherwise ignore SIGINT
   fail() { echo "termination e2e ($case): $*" >&2; exit 1; }
-  . "$xdo"  # window, gone, keys
+  . "$xdo"
 
   for signal in TERM INT HUP; do
     for open in nothing dialog message; do
@@ -31,19 +31,19 @@ export tarq tools work title xdo
       printf "/games/hl\r\n 2 \r\n 1 \r\n 1 \r\n" > "$prog/tarqcfg.dat"
       (cd "$work/nogame" && exec "$prog/tarq") & pid=$!
 
-      window "$title" >/dev/null
+      focus_window "$title" >/dev/null
       # "..." has the focus; the heap size list is next: 16MB becomes 32MB.
       # Then "..." opens the folder dialog, whose window shows that the
       # keys before it have been handled.
-      keys Tab Down shift+Tab Return
-      dialog=$(window "フォルダ選択")
+      send_keys Tab Down shift+Tab Return
+      dialog=$(focus_window "フォルダ選択")
       case $open in
         nothing)
           "$tools/close_window" "$dialog"
-          gone "フォルダ選択" ;;
+          wait_until_gone "フォルダ選択" ;;
         message)
-          keys Return  # OK has the focus; this folder has no hl.exe
-          window TARQ >/dev/null ;;
+          send_keys Return  # OK has the focus; this folder has no hl.exe
+          focus_window TARQ >/dev/null ;;
       esac
 
       kill -s "$signal" $pid

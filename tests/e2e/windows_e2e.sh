@@ -41,7 +41,7 @@ fail() {
   xdotool search --onlyvisible --name . getwindowname %@ >&2 || true
   exit 1
 }
-# Polls a condition for up to thirty seconds (a first Wine start is slow).
+# Polls a condition for up to thirty seconds, as the window waits do.
 within() {
   local what=$1
   shift
@@ -51,15 +51,7 @@ within() {
   done
   fail "$what"
 }
-window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
-has_focus() {
-  local id
-  id=$(window "$1")
-  [ -n "$id" ] && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ]
-}
-gone() { [ -z "$(window "$1")" ]; }
-focus_on() { within "no focus on \"$1\"" has_focus "$1"; }
-keys() { xdotool key --delay 40 "$@"; }
+. "$root/scripts/xdo-lib.sh"
 
 exists() { [ -e "$1" ]; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
@@ -109,39 +101,39 @@ setup first
 cd "$games"
 wine "$prog/tarq.exe" &
 pid=$!
-focus_on "$title"
-keys Return                 # "..." has the focus
-focus_on "フォルダ選択"
-keys Return                 # OK on C:\Games, which has no hl.exe
-focus_on "TARQ"
-keys Return
-focus_on "フォルダ選択"
-keys Tab Tab Down Return    # the folder list: open the folder below C:\Games
-keys shift+Tab shift+Tab Return
-within "the folder dialog stays" gone "フォルダ選択"
-focus_on "$title"
-keys Tab Tab Tab Tab Tab Tab Down  # into the map list, which rebuilds: c1a0.bsp
-keys shift+Tab Down         # the difficulty: Easy
-keys shift+Tab Return       # START
+wait_for_focus "$title" >/dev/null
+send_keys Return            # "..." has the focus
+wait_for_focus "フォルダ選択" >/dev/null
+send_keys Return            # OK on C:\Games, which has no hl.exe
+wait_for_focus "TARQ" >/dev/null
+send_keys Return
+wait_for_focus "フォルダ選択" >/dev/null
+send_keys Tab Tab Down Return  # the folder list: open the folder below C:\Games
+send_keys shift+Tab shift+Tab Return
+wait_until_gone "フォルダ選択"
+wait_for_focus "$title" >/dev/null
+send_keys Tab Tab Tab Tab Tab Tab Down  # into the map list, which rebuilds: c1a0.bsp
+send_keys shift+Tab Down    # the difficulty: Easy
+send_keys shift+Tab Return  # START
 within "the game was not started" exists "$game/hl.exe.record"
 expect "the game's command line and folder" "$game/hl.exe.record" \
   "\"$win_game\\hl.exe\" +map c1a0 +skill \"1\""$'\n'"$win_game"$'\n'
-focus_on "$title"
-keys shift+Tab Return       # Comment, for c1a0.bsp
-focus_on "コメント"
-keys Tab Tab Down Tab       # the mark ◎, then the comment box
-xdotool type --delay 40 "boss, hard"
-keys Tab Tab Return         # past erase to OK
-within "the comment dialog stays" gone "コメント"
+wait_for_focus "$title" >/dev/null
+send_keys shift+Tab Return  # Comment, for c1a0.bsp
+wait_for_focus "コメント" >/dev/null
+send_keys Tab Tab Down Tab  # the mark ◎, then the comment box
+type_text "boss, hard"
+send_keys Tab Tab Return    # past erase to OK
+wait_until_gone "コメント"
 expect "tarqcom.dat after OK" "$prog/tarqcom.dat" '"c1a0.bsp","◎","boss, hard"'$'\r\n' cp932
-focus_on "$title"
-keys Return                 # Comment again
-focus_on "コメント"
-keys Tab Tab Tab Tab Return  # erase
-within "the comment dialog stays" gone "コメント"
+wait_for_focus "$title" >/dev/null
+send_keys Return            # Comment again
+wait_for_focus "コメント" >/dev/null
+send_keys Tab Tab Tab Tab Return  # erase
+wait_until_gone "コメント"
 expect "tarqcom.dat after erase" "$prog/tarqcom.dat" ""
-focus_on "$title"
-keys alt+F4
+wait_for_focus "$title" >/dev/null
+send_keys alt+F4
 within "the launcher did not close" ended $pid
 wait $pid
 expect "tarqcfg.dat" "$prog/tarqcfg.dat" "$win_game"$'\r\n 1 \r\n 0 \r\n 0 \r\n' cp932
@@ -154,13 +146,13 @@ printf '%s\r\n 3 \r\n 2 \r\n 1 \r\n' "$win_game" | iconv -f UTF-8 -t CP932 > "$p
 cd "$prog"
 wine "$prog/tarq.exe" &
 pid=$!
-focus_on "$title"
-keys Tab Tab Tab Tab Return  # past the options and Comment to START
+wait_for_focus "$title" >/dev/null
+send_keys Tab Tab Tab Tab Return  # past the options and Comment to START
 within "the game was not started" exists "$game/hl.exe.record"
 expect "the game's command line and folder" "$game/hl.exe.record" \
   "\"$win_game\\hl.exe\" +skill \"3\" -heapsize 32000 -console"$'\n'"$win_game"$'\n'
-focus_on "$title"
-keys alt+F4
+wait_for_focus "$title" >/dev/null
+send_keys alt+F4
 within "the launcher did not close" ended $pid
 wait $pid
 [ -e "$game/hl.exe.ended" ] && fail "the game ended with the launcher"
@@ -176,18 +168,18 @@ printf '%s\r\n 1 \r\n 0 \r\n 0 \r\n' "$win_game" | iconv -f UTF-8 -t CP932 > "$p
 cd "$prog"
 wine "$prog/tarq.exe" &
 pid=$!
-focus_on "$title"
-keys Tab Tab Tab Tab Tab Tab Down  # the map list, rebuilt: c1a0 -game evil.bsp
-keys shift+Tab shift+Tab Return    # START
+wait_for_focus "$title" >/dev/null
+send_keys Tab Tab Tab Tab Tab Tab Down  # the map list, rebuilt: c1a0 -game evil.bsp
+send_keys shift+Tab shift+Tab Return    # START
 within "the game was not started" exists "$game/hl.exe.record"
 expect "the game's command line for c1a0 -game evil.bsp" "$game/hl.exe.record" \
   "\"$win_game\\hl.exe\" +skill \"1\""$'\n'"$win_game"$'\n'
 rm "$game/hl.exe.record"
-keys Tab Tab Down Down             # the map list, rebuilt: c1a0.bsp
-keys shift+Tab shift+Tab Return    # START
+send_keys Tab Tab Down Down             # the map list, rebuilt: c1a0.bsp
+send_keys shift+Tab shift+Tab Return    # START
 within "the game was not started" exists "$game/hl.exe.record"
 expect "the game's command line for c1a0.bsp" "$game/hl.exe.record" \
   "\"$win_game\\hl.exe\" +map c1a0 +skill \"1\""$'\n'"$win_game"$'\n'
-keys alt+F4
+send_keys alt+F4
 within "the launcher did not close" ended $pid
 wait $pid

@@ -216,6 +216,16 @@ TEST_F(FolderDialogTest, OpensOnTheCurrentFolderAndDisablesTheMainWindow) {
   EXPECT_FALSE(form_->Enabled());
 }
 
+#ifndef _WIN32  // where a backslash is no separator
+TEST_F(FolderDialogTest, TheFolderListShowsABackslashAsPartOfAName) {
+  MakeFolders(dir_ / "a\\b/sub");
+  DlgFldSelect& d = Open(dir_ / "a\\b");
+  const int row = Row(d, dir_ / "a\\b");
+  ASSERT_GE(row, 0);
+  EXPECT_EQ(d.dirHL.Entries()[static_cast<std::size_t>(row)].name, "a\\b");
+}
+#endif
+
 TEST_F(FolderDialogTest, AFolderWithoutHlExeIsRefused) {
   DlgFldSelect& d = Open(maps_);
   d.cmdOK_Click();

@@ -60,7 +60,7 @@ const FontSpec kMap{kGothic, 9};
 const FontSpec kHeading{kPGothic, 9, true};
 
 TEST(Layout, TheMainWindow) {
-  EXPECT_EQ(kFrmMainLayout.caption, "TARQ " + std::string(core::kVersion));
+  EXPECT_EQ(kFrmMainLayout.caption, "TARQ " TARQ_VERSION);
   EXPECT_EQ(kFrmMainLayout.kind, WindowKind::kMain);
   EXPECT_EQ(kFrmMainLayout.width, 4950);
   EXPECT_EQ(kFrmMainLayout.height, 5775);

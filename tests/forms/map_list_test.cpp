@@ -58,6 +58,9 @@ TEST_F(MapListTest, SettingTheGameFolderFillsFoldersAndRows) {
   EXPECT_EQ(Texts(form->cmbMap), (std::vector<std::string>{"最初から", "a.bsp", "b.bsp", "C.bsp"}));
   EXPECT_EQ(Texts(form->cmbMapComment),
             (std::vector<std::string>{kRow0, Pad("a.bsp"), Pad("b.bsp"), Pad("C.bsp")}));
+  EXPECT_EQ(form->flbSelect.Path(), form->labMaps.Caption());
+  EXPECT_EQ(form->flbSelect.Pattern(), "*.bsp");
+  EXPECT_EQ(*form->flbSelect.Names(), (std::vector<std::string>{"a.bsp", "b.bsp", "C.bsp"}));
   EXPECT_EQ(form->cmbMap.ListIndex(), 0);
   EXPECT_EQ(form->cmbMapComment.ListIndex(), 0);
   EXPECT_TRUE(host_.messages.empty());

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "platform/fs.h"
@@ -78,12 +80,12 @@ std::string DataFolder(const std::string& programFolder) {
   } else {
     return {};
   }
-  // Make the folder and any missing parents, as the user's own.
+  // Make the folder and any missing parents; the folder is the user's own.
   const std::string folder = base + "/tarq";
-  for (std::size_t slash = 1; slash != std::string::npos; slash = folder.find('/', slash + 1)) {
-    ::mkdir(folder.substr(0, slash).c_str(), 0700);
+  std::error_code error;
+  if (std::filesystem::create_directories(folder, error)) {
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all, error);
   }
-  ::mkdir(folder.c_str(), 0700);
   return IsFolder(folder) && ::access(folder.c_str(), W_OK | X_OK) == 0 ? folder : std::string();
 }
 

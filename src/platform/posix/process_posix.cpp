@@ -7,6 +7,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/fs.h"
 #include "platform/process.h"
@@ -56,10 +58,9 @@ bool ChangeFolder(const std::string& folder) {
 }
 
 std::string CurrentFolder() {
-  std::string buffer(4096, '\0');
-  if (::getcwd(buffer.data(), buffer.size()) == nullptr) return {};
-  buffer.resize(std::strlen(buffer.c_str()));
-  return buffer;
+  std::error_code error;
+  std::string folder = std::filesystem::current_path(error).string();
+  return error ? std::string() : folder;
 }
 
 bool StartDetachedProcess(const ProcessStart& start) {

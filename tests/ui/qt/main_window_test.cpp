@@ -37,7 +37,7 @@ class MainWindowTest : public tarq::testing::WindowTest {
   }
 
   void windowIsTheFixedBlackMainWindow() {
-    QCOMPARE(window_->windowTitle(), "TARQ " + QString::fromUtf8(tarq::core::kVersion));
+    QCOMPARE(window_->windowTitle(), "TARQ " TARQ_VERSION);
     QCOMPARE(window_->minimumSize(), window_->maximumSize());
     QCOMPARE(window_->palette().color(QPalette::Window), QColor(Qt::black));
     QVERIFY(window_->windowFlags() & Qt::WindowMinimizeButtonHint);
