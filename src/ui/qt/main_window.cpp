@@ -9,7 +9,7 @@
 namespace tarq::ui::qt {
 
 MainWindow::MainWindow(forms::MainController& controller, forms::FrmMain& model)
-    : FormWindow(model.Layout()), controller_(controller) {
+    : FormWindow(model.Layout()), main_(controller) {
   Attach(controller);
   controller.Bind(model, *this, *this);
 }
@@ -31,7 +31,7 @@ void MainWindow::CloseForShutdown() {
     QTimer::singleShot(0, this, &MainWindow::CloseForShutdown);
     return;
   }
-  controller_.Shutdown();
+  main_.Shutdown();
 }
 
 }  // namespace tarq::ui::qt

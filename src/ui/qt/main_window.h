@@ -25,7 +25,7 @@ class MainWindow final : public FormWindow, public forms::DialogMaker {
   void CloseForShutdown();
 
  private:
-  forms::MainController& controller_;
+  forms::MainController& main_;
 };
 
 }  // namespace tarq::ui::qt
