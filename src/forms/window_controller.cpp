@@ -153,8 +153,8 @@ bool WindowController::RestoreFocus() {
   return true;
 }
 
-void MainController::Bind(FrmMain& model, WindowView& view, DialogMaker& dialogs) {
-  dialogs_ = &dialogs;
+void MainController::Bind(FrmMain& model, WindowView& view, DialogMaker makeDialog) {
+  makeDialog_ = makeDialog;
   WindowController::Bind(model, view);
 }
 
@@ -172,7 +172,7 @@ void MainController::ShowFolderDialog(DlgFldSelect& dialog) {
 
 void MainController::ShowDialog(DialogForm& dialog) {
   CloseDialog();
-  dialog_ = dialogs_->MakeDialog(dialog);
+  dialog_ = makeDialog_(dialog);
   dialog_->Show();
 }
 

@@ -78,6 +78,33 @@ class BoundControl final {
   std::unique_ptr<ControlView> view_;
 };
 
+// A front end's adapter for a row's control kind, made in its window:
+//   MakeControlOfKind<Control, LabelControl, ButtonControl, ListControl,
+//                     TextBoxControl, FolderListControl>(window, control)
+// The file list's row is not shown, so it has none.
+template <typename Base, typename Label, typename Button, typename List, typename Text,
+          typename Folders, typename Window>
+std::unique_ptr<Base> MakeControlOfKind(Window& window, BoundControl& control) {
+  switch (control.Row().kind) {
+    case ControlKind::kCaptionLabel:
+    case ControlKind::kFixedCaptionLabel:
+    case ControlKind::kValueLabel:
+      return std::make_unique<Label>(window, control);
+    case ControlKind::kButton:
+      return std::make_unique<Button>(window, control);
+    case ControlKind::kDropDownList:
+    case ControlKind::kDriveList:
+      return std::make_unique<List>(window, control);
+    case ControlKind::kTextBox:
+      return std::make_unique<Text>(window, control);
+    case ControlKind::kFolderList:
+      return std::make_unique<Folders>(window, control);
+    case ControlKind::kFileList:
+      break;
+  }
+  return nullptr;
+}
+
 // A window in a front end, as the controller drives it.
 class WindowView {
  public:
@@ -99,13 +126,13 @@ class WindowView {
   virtual void MsgBox(std::string_view text) = 0;
 };
 
-// The front end's maker of the dialogs' windows.
-class DialogMaker {
- public:
-  virtual ~DialogMaker() = default;
-  // A dialog's window, bound to its model, not shown yet.
-  virtual std::unique_ptr<WindowView> MakeDialog(DialogForm& dialog) = 0;
-};
+// A front end's dialog window, bound to its model, not shown yet:
+// MakeDialogWindow<DialogWindow>.
+using DialogMaker = std::unique_ptr<WindowView> (*)(DialogForm& dialog);
+template <typename Window>
+std::unique_ptr<WindowView> MakeDialogWindow(DialogForm& dialog) {
+  return std::make_unique<Window>(dialog);
+}
 
 class WindowController {
  public:
@@ -154,7 +181,7 @@ class WindowController {
 
 class MainController final : public WindowController, public FormHost {
  public:
-  void Bind(FrmMain& model, WindowView& view, DialogMaker& dialogs);
+  void Bind(FrmMain& model, WindowView& view, DialogMaker makeDialog);
 
   void MsgBox(std::string_view text) override;
   void ShowCommentDialog(DlgComment& dialog) override;
@@ -171,7 +198,7 @@ class MainController final : public WindowController, public FormHost {
  private:
   void ShowDialog(DialogForm& dialog);
 
-  DialogMaker* dialogs_ = nullptr;
+  DialogMaker makeDialog_ = nullptr;
   std::unique_ptr<WindowView> dialog_;
   // Closed dialogs, deleted once the event that closed them is done.
   std::vector<std::unique_ptr<WindowView>> closed_;

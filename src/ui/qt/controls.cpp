@@ -29,10 +29,10 @@ bool Control::HasFocus() const {
 
 class LabelControl final : public Control {
  public:
-  LabelControl(QWidget& window, const forms::ControlLayout& row)
-      : Control(row.kind == ControlKind::kValueLabel ? MakeValueLabel(&window, row)
-                                                     : MakeCaptionLabel(&window, row)),
-        autoSize_(row.kind == ControlKind::kCaptionLabel) {}
+  LabelControl(QWidget& window, const forms::BoundControl& c)
+      : Control(c.Row().kind == ControlKind::kValueLabel ? MakeValueLabel(&window, c.Row())
+                                                         : MakeCaptionLabel(&window, c.Row())),
+        autoSize_(c.Row().kind == ControlKind::kCaptionLabel) {}
   void ShowText(const std::string& text) override {
     auto* label = static_cast<QLabel*>(widget_);
     label->setText(QString::fromStdString(text));
@@ -173,24 +173,9 @@ class FolderListControl final : public Control {
   const forms::FolderList& model_;
 };
 
-std::unique_ptr<Control> MakeControl(QWidget& window, forms::BoundControl& c) {
-  switch (c.Row().kind) {
-    case ControlKind::kCaptionLabel:
-    case ControlKind::kFixedCaptionLabel:
-    case ControlKind::kValueLabel:
-      return std::make_unique<LabelControl>(window, c.Row());
-    case ControlKind::kButton:
-      return std::make_unique<ButtonControl>(window, c);
-    case ControlKind::kDropDownList:
-    case ControlKind::kDriveList:
-      return std::make_unique<ListControl>(window, c);
-    case ControlKind::kTextBox:
-      return std::make_unique<TextBoxControl>(window, c);
-    case ControlKind::kFolderList:
-      return std::make_unique<FolderListControl>(window, c);
-    default:  // a kind whose rows are not shown
-      return nullptr;
-  }
+std::unique_ptr<Control> MakeControl(QWidget& window, forms::BoundControl& control) {
+  return forms::MakeControlOfKind<Control, LabelControl, ButtonControl, ListControl, TextBoxControl,
+                                  FolderListControl>(window, control);
 }
 
 }  // namespace tarq::ui::qt

@@ -26,13 +26,9 @@ class Control : public forms::ControlView {
   QWidget* widget_;
 };
 
-class LabelControl;
-class ButtonControl;
-class ListControl;
-class TextBoxControl;
-class FolderListControl;
-
-// The widget of a shown row, in `window`, reporting to `control`.
+// The widget of a shown row, in `window`, reporting to `control`: a
+// LabelControl, ButtonControl, ListControl, TextBoxControl or
+// FolderListControl (controls.cpp).
 std::unique_ptr<Control> MakeControl(QWidget& window, forms::BoundControl& control);
 
 }  // namespace tarq::ui::qt

@@ -11,15 +11,7 @@ namespace tarq::ui::qt {
 MainWindow::MainWindow(forms::MainController& controller, forms::FrmMain& model)
     : FormWindow(model.Layout()), main_(controller) {
   Attach(controller);
-  controller.Bind(model, *this, *this);
-}
-
-MainWindow::~MainWindow() {
-  Release();
-}
-
-std::unique_ptr<forms::WindowView> MainWindow::MakeDialog(forms::DialogForm& dialog) {
-  return std::make_unique<DialogWindow>(dialog);
+  controller.Bind(model, *this, forms::MakeDialogWindow<DialogWindow>);
 }
 
 void MainWindow::CloseForShutdown() {

@@ -10,15 +10,12 @@
 
 namespace tarq::ui::qt {
 
-class MainWindow final : public FormWindow, public forms::DialogMaker {
+class MainWindow final : public FormWindow {
   Q_OBJECT
 
  public:
   // Makes the window of a loaded model and binds it; shown by Show.
   MainWindow(forms::MainController& controller, forms::FrmMain& model);
-  ~MainWindow() override;
-
-  std::unique_ptr<forms::WindowView> MakeDialog(forms::DialogForm& dialog) override;
 
   // The end of the session: a message box up is closed first, then the
   // controller's shutdown runs once its event procedure has returned.

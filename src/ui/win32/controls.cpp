@@ -129,8 +129,7 @@ class LabelControl final : public Control {
               DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
     SelectObject(measure, previous);
     const int height = text.empty() ? LineHeight(measure, font_) : r.bottom;
-    SetWindowPos(hwnd_, nullptr, 0, 0, r.right, height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 };
 
@@ -321,24 +320,9 @@ class FolderListControl final : public Control {
   }
 };
 
-std::unique_ptr<Control> MakeControl(FormWindow& window, forms::BoundControl& c) {
-  switch (c.Row().kind) {
-    case ControlKind::kCaptionLabel:
-    case ControlKind::kFixedCaptionLabel:
-    case ControlKind::kValueLabel:
-      return std::make_unique<LabelControl>(window, c);
-    case ControlKind::kButton:
-      return std::make_unique<ButtonControl>(window, c);
-    case ControlKind::kDropDownList:
-    case ControlKind::kDriveList:
-      return std::make_unique<ListControl>(window, c);
-    case ControlKind::kTextBox:
-      return std::make_unique<TextBoxControl>(window, c);
-    case ControlKind::kFolderList:
-      return std::make_unique<FolderListControl>(window, c);
-    default:  // a kind whose rows are not shown
-      return nullptr;
-  }
+std::unique_ptr<Control> MakeControl(FormWindow& window, forms::BoundControl& control) {
+  return forms::MakeControlOfKind<Control, LabelControl, ButtonControl, ListControl, TextBoxControl,
+                                  FolderListControl>(window, control);
 }
 
 }  // namespace tarq::ui::win32

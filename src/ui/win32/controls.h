@@ -50,8 +50,8 @@ class Control : public forms::ControlView {
   }
 
  protected:
-  Control(FormWindow& window, forms::BoundControl& control, const wchar_t* windowClass,
-          DWORD style, DWORD exStyle = 0);
+  Control(FormWindow& window, forms::BoundControl& control, const wchar_t* windowClass, DWORD style,
+          DWORD exStyle = 0);
   RECT Geometry(int dpi) const;
   // What the kind sizes after its font: a list's heights, a label's size.
   virtual void Fit(int dpi) { (void)dpi; }
@@ -63,13 +63,9 @@ class Control : public forms::ControlView {
   int id_;
 };
 
-class LabelControl;
-class ButtonControl;
-class ListControl;
-class TextBoxControl;
-class FolderListControl;
-
-// The child window of a shown row, in `window`, reporting to `control`.
+// The child window of a shown row, in `window`, reporting to `control`: a
+// LabelControl, ButtonControl, ListControl, TextBoxControl or
+// FolderListControl (controls.cpp).
 std::unique_ptr<Control> MakeControl(FormWindow& window, forms::BoundControl& control);
 
 }  // namespace tarq::ui::win32

@@ -8,15 +8,7 @@ namespace tarq::ui::win32 {
 MainWindow::MainWindow(forms::MainController& controller, forms::FrmMain& model)
     : FormWindow(model.Layout()), main_(controller) {
   Attach(controller);
-  controller.Bind(model, *this, *this);
-}
-
-MainWindow::~MainWindow() {
-  Release();
-}
-
-std::unique_ptr<forms::WindowView> MainWindow::MakeDialog(forms::DialogForm& dialog) {
-  return std::make_unique<DialogWindow>(dialog);
+  controller.Bind(model, *this, forms::MakeDialogWindow<DialogWindow>);
 }
 
 void MainWindow::Show(int showCommand) {

@@ -15,13 +15,11 @@
 
 namespace tarq::ui::win32 {
 
-class MainWindow final : public FormWindow, public forms::DialogMaker {
+class MainWindow final : public FormWindow {
  public:
   // Makes the window of a loaded model and binds it; shown by Show.
   MainWindow(forms::MainController& controller, forms::FrmMain& model);
-  ~MainWindow() override;
 
-  std::unique_ptr<forms::WindowView> MakeDialog(forms::DialogForm& dialog) override;
   void Show(int showCommand);
 
  protected:
