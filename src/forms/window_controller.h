@@ -61,7 +61,6 @@ class BoundControl final {
 
   const ControlLayout& Row() const { return row_; }
   const ControlBinding& Binding() const { return binding_; }
-  ControlView* View() const { return view_.get(); }
 
   void Clicked() const;  // a button; ignored while it is disabled
   void Picked(int row) const;
@@ -159,8 +158,6 @@ class WindowController {
   virtual void Unbind();
   // Unbinds and hides the window.
   void Detach();
-
-  const std::vector<std::unique_ptr<BoundControl>>& Controls() const { return controls_; }
 
  protected:
   WindowView& View() { return *view_; }

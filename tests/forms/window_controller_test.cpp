@@ -84,8 +84,9 @@ class RecordingWindow final : public WindowView {
 
   WindowController& Controller() override { return controller; }
   std::unique_ptr<ControlView> MakeControl(BoundControl& c) override {
-    made.push_back(&c);
-    return std::make_unique<Control>(*this, c);
+    auto view = std::make_unique<Control>(*this, c);
+    made.push_back({&c, view.get()});
+    return view;
   }
   void SetTabOrder(const std::vector<ControlView*>& order) override { tabs = order.size(); }
   void Show() override {}
@@ -98,7 +99,7 @@ class RecordingWindow final : public WindowView {
   void Note(const std::string& what) { shown.push_back(what); }
 
   WindowController controller;
-  std::vector<BoundControl*> made;
+  std::vector<std::pair<BoundControl*, ControlView*>> made;
   std::size_t tabs = 0;
   ControlView* focus = nullptr;
   std::vector<std::function<void()>> posted;
@@ -113,10 +114,17 @@ struct Step {
 };
 
 BoundControl& ControlNamed(RecordingWindow& w, std::string_view name) {
-  for (BoundControl* c : w.made) {
+  for (const auto& [c, view] : w.made) {
     if (c->Row().name == name) return *c;
   }
   throw std::out_of_range(std::string(name));
+}
+
+ControlView* ViewNamed(RecordingWindow& w, std::string_view name) {
+  for (const auto& [c, view] : w.made) {
+    if (c->Row().name == name) return view;
+  }
+  return nullptr;
 }
 
 TEST(WindowController, TurnsWindowEventsIntoModelCalls) {
@@ -129,7 +137,7 @@ TEST(WindowController, TurnsWindowEventsIntoModelCalls) {
       {"the first show focuses the first in Tab order",
        [](auto&, auto& w) {
          w.controller.Shown();
-         EXPECT_TRUE(ControlNamed(w, "go").View()->HasFocus());
+         EXPECT_TRUE(ViewNamed(w, "go")->HasFocus());
        },
        {},
        {}},
@@ -164,11 +172,11 @@ TEST(WindowController, TurnsWindowEventsIntoModelCalls) {
        {}},
       {"disabled and enabled again, the focus comes back",
        [](auto& f, auto& w) {
-         w.focus = ControlNamed(w, "text").View();
+         w.focus = ViewNamed(w, "text");
          f.SetEnabled(false);
          w.focus = nullptr;
          f.SetEnabled(true);
-         EXPECT_TRUE(ControlNamed(w, "text").View()->HasFocus());
+         EXPECT_TRUE(ViewNamed(w, "text")->HasFocus());
        },
        {},
        {"disabled", "enabled"}},
