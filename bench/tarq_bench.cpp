@@ -30,7 +30,8 @@
 #include "platform/fs.h"
 #include "support/null_host.h"
 #include "support/records.h"
-#include "ui/qt/bind.h"
+#include "forms/window_controller.h"
+#include "ui/qt/controls.h"
 #include "ui/qt/look.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/system_fonts.h"
@@ -136,7 +137,10 @@ int WindowChild(int argc, char* argv[], const std::string& mode, const std::stri
     ShowAndPaint(w);
   } else {
     tarq::ui::qt::InstallFontSubstitutes();  // as the launcher's main() does
-    tarq::ui::qt::MainWindow w(program);
+    tarq::forms::MainController controller;
+    tarq::forms::FrmMain model(controller, program);
+    model.Form_Load();
+    tarq::ui::qt::MainWindow w(controller, model);
     ShowAndPaint(w);
     if (rss) OpenDropDown(w.findChild<QComboBox*>(QStringLiteral("cmbMapComment")));
   }
@@ -220,26 +224,34 @@ int main(int argc, char* argv[]) {
                     "list the folder + read tarqcom.dat", Ms(f), s / f, "<= 1.5", s / f <= 1.5});
   }
   if (o.only.empty() || o.only == "2") {  // 2 and 3: through the Qt window
-    tarq::ui::qt::MainWindow window(worst.program);
+    tarq::forms::MainController controller;
+    tarq::forms::FrmMain model(controller, worst.program);
+    model.Form_Load();
+    tarq::ui::qt::MainWindow window(controller, model);
     ShowAndPaint(window);
     const auto [s, f] = Compare(
-        o.runs, [&] { window.Model().RebuildMapList(); }, listFolder);
+        o.runs, [&] { model.RebuildMapList(); }, listFolder);
     rows.push_back({"2", "RebuildMapList with the Qt list taking the rows", Ms(s),
                     "list the folder + read tarqcom.dat", Ms(f), s / f, "<= 2", s / f <= 2.0});
 
     auto* list = window.findChild<QComboBox*>(QStringLiteral("cmbMapComment"));
     // The same kind of drop-down, bound the same way, with 20 rows.
     tarq::forms::ComboList twenty;
-    twenty.ReplaceRows(std::make_shared<TwoRowsRepeated>(window.Model().cmbMapComment.List(0),
-                                                         window.Model().cmbMapComment.List(1), 20));
-    QComboBox small(&window);
-    small.setGeometry(list->geometry().translated(0, 40));
-    tarq::ui::qt::Bindings binding;
-    binding.Combo(twenty, &small);
-    small.setFont(list->font());
-    small.show();
+    twenty.ReplaceRows(std::make_shared<TwoRowsRepeated>(model.cmbMapComment.List(0),
+                                                         model.cmbMapComment.List(1), 20));
+    tarq::forms::ControlLayout row{};
+    for (const auto& c : tarq::forms::kFrmMainLayout.controls) {
+      if (c.name == "cmbMapComment") row = c;
+    }
+    row.top += 600;  // 40 pixels below
+    const bool bound = true;
+    tarq::forms::BoundControl control(row, {.list = &twenty}, bound);
+    const auto small = tarq::ui::qt::MakeControl(window, control);
+    small->ShowRows();
+    small->Widget()->show();
     const auto [p, q] = Compare(
-        o.runs, [&] { OpenDropDown(list); }, [&] { OpenDropDown(&small); });
+        o.runs, [&] { OpenDropDown(list); },
+        [&] { OpenDropDown(static_cast<QComboBox*>(small->Widget())); });
     rows.push_back({"3", "open the map list's drop-down (popup shown and painted)", Ms(p),
                     "a drop-down of 20 rows", Ms(q), p / q, "<= 3", p / q <= 3.0});
   }

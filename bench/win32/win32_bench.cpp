@@ -18,6 +18,8 @@
 #include "forms/frm_main.h"
 #include "platform/fs.h"
 #include "support/null_host.h"
+#include "forms/window_controller.h"
+#include "ui/win32/controls.h"
 #include "ui/win32/look.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_loop.h"
@@ -91,19 +93,29 @@ double PeakKiB() {
 int WindowChild(const std::wstring& mode, const std::wstring& what, const std::wstring& program,
                 const std::wstring& out) {
   double value = 0;
+  tarq::forms::MainController controller;
+  std::unique_ptr<tarq::forms::FrmMain> model;
   std::unique_ptr<tarq::ui::win32::MainWindow> window;
   if (what == L"bare") {
     ShowBareWindow();
     PaintAll();
   } else {
-    window = std::make_unique<tarq::ui::win32::MainWindow>(tarq::ui::win32::Narrow(program));
+    model = std::make_unique<tarq::forms::FrmMain>(controller, tarq::ui::win32::Narrow(program));
+    model->Form_Load();
+    window = std::make_unique<tarq::ui::win32::MainWindow>(controller, *model);
     window->Show(SW_SHOWNORMAL);
     PaintAll();
   }
   value = Now();
   if (mode == L"--rss") {
     if (window != nullptr) {
-      const HWND list = window->Find("cmbMapComment");
+      HWND list = nullptr;
+      for (const auto& c : tarq::forms::kFrmMainLayout.controls) {
+        if (c.name == "cmbMapComment") {
+          list = GetDlgItem(window->Handle(),
+                            tarq::ui::win32::ControlId(tarq::forms::kFrmMainLayout, c));
+        }
+      }
       SendMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
       PaintAll();
       SendMessageW(list, CB_SHOWDROPDOWN, FALSE, 0);
@@ -198,10 +210,12 @@ int wmain(int argc, wchar_t* argv[]) {
                     s / f, "<= 1.3", s / f <= 1.3});
   }
   if (wanted(L"W2")) {  // W2: the worst-case map lists through the Win32 window
-    tarq::ui::win32::MainWindow window(worst.program);
+    tarq::forms::MainController controller;
+    tarq::forms::FrmMain model(controller, worst.program);
+    model.Form_Load();
+    tarq::ui::win32::MainWindow window(controller, model);
     window.Show(SW_SHOWNORMAL);
     PaintAll();
-    tarq::forms::FrmMain& model = window.Model();
     if (model.cmbMapComment.ListCount() != std::min(o.maps + 1, 32768)) std::abort();
     const auto [s, f] = Compare(
         o.runs, [&] { model.RebuildMapList(); }, ioFloor);

@@ -3,7 +3,8 @@
 
 #include <QApplication>
 
-#include "platform/fs.h"
+#include "forms/frm_main.h"
+#include "forms/window_controller.h"
 #include "ui/qt/look.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/system_fonts.h"
@@ -18,10 +19,12 @@ int main(int argc, char* argv[]) {
   // From here on the session's end (SIGTERM, SIGINT, SIGHUP) closes the
   // window once it is up, as its close box would: the settings are saved.
   tarq::ui::qt::TerminationSignals termination;
-  // Chosen once for the whole run.
-  const std::string programFolder = tarq::platform::ProgramFolder();
-  const std::string dataFolder = tarq::platform::DataFolder(programFolder);
-  tarq::ui::qt::MainWindow window(dataFolder.empty() ? programFolder : dataFolder);
+  tarq::forms::MainController controller;
+  tarq::forms::FrmMain model(controller, tarq::forms::DataFolderOfThisRun());
+  // The model loads first, while the fonts may still be loading; the
+  // controls then bind to what it holds.
+  model.Form_Load();
+  tarq::ui::qt::MainWindow window(controller, model);
   QObject::connect(&termination, &tarq::ui::qt::TerminationSignals::Received, &window,
                    &tarq::ui::qt::MainWindow::CloseForShutdown);
   window.show();

@@ -3,17 +3,17 @@
 
 #include <windows.h>
 
-#include <string>
-
-#include "platform/fs.h"
+#include "forms/frm_main.h"
+#include "forms/window_controller.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_loop.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
-  // Chosen once for the whole run.
-  const std::string programFolder = tarq::platform::ProgramFolder();
-  const std::string dataFolder = tarq::platform::DataFolder(programFolder);
-  tarq::ui::win32::MainWindow window(dataFolder.empty() ? programFolder : dataFolder);
+  tarq::forms::MainController controller;
+  tarq::forms::FrmMain model(controller, tarq::forms::DataFolderOfThisRun());
+  // The model loads first; the controls then bind to what it holds.
+  model.Form_Load();
+  tarq::ui::win32::MainWindow window(controller, model);
   window.Show(showCommand);
   return tarq::ui::win32::RunMessageLoop();
 }

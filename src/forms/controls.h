@@ -6,7 +6,8 @@
 //    assignment returns;
 //  - every ListIndex assignment on a ComboList runs its Click event, exactly
 //    as a pick by the user does.
-// A view registers an observer to mirror the control; it holds no rules.
+// The window controller registers an observer to mirror the control in a
+// view, which holds no rules.
 
 #include <cstdint>
 #include <functional>

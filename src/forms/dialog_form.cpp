@@ -4,8 +4,17 @@
 
 namespace tarq::forms {
 
-void DialogForm::Form_Unload() {
+void DialogForm::EnableMainWindow() {
   main_.SetEnabled(true);
+}
+
+void DialogForm::Form_Unload() {
+  EnableMainWindow();
+}
+
+bool DialogForm::CloseBox() {
+  Unload();
+  return true;
 }
 
 void DialogForm::Unload() {

@@ -3,17 +3,15 @@
 // and every way of closing them (their buttons, the close box) unloads them
 // once, which enables the main window again and removes the window.
 
+#include "forms/form.h"
 #include "forms/form_host.h"
 
 namespace tarq::forms {
 
 class FrmMain;
 
-class DialogForm {
+class DialogForm : public Form {
  public:
-  DialogForm(const DialogForm&) = delete;
-  DialogForm& operator=(const DialogForm&) = delete;
-
   // Enables the main window again.
   void Form_Unload();
 
@@ -22,9 +20,16 @@ class DialogForm {
   void Unload();
   bool Loaded() const { return loaded_; }
 
+  // Unloads: a dialog's close box never refuses.
+  bool CloseBox() override;
+
  protected:
-  DialogForm(FormHost& host, FrmMain& main) : host_(host), main_(main) {}
+  DialogForm(const WindowLayout& layout, FormHost& host, FrmMain& main)
+      : Form(layout), host_(host), main_(main) {}
   ~DialogForm() = default;
+
+  // The main window takes input again.
+  void EnableMainWindow();
 
   FormHost& host_;
   FrmMain& main_;

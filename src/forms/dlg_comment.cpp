@@ -6,19 +6,9 @@
 
 namespace tarq::forms {
 
-DlgComment::DlgComment(FormHost& host, FrmMain& main) : DialogForm(host, main) {
-  AddLayoutRows(cmbMark, kDlgCommentLayout, "cmbMark");
+DlgComment::DlgComment(FormHost& host, FrmMain& main) : DialogForm(kDlgCommentLayout, host, main) {
+  AddLayoutRows(*this);
   cmbMark.SetListIndex(0);
-}
-
-ControlBinding DlgComment::Control(std::string_view name) {
-  if (name == "labFile") return {.label = &labFile};
-  if (name == "cmbMark") return {.list = &cmbMark};
-  if (name == "txtComment") return {.textBox = &txtComment};
-  if (name == "cmdOK") return {.click = [this] { cmdOK_Click(); }};
-  if (name == "cmdCansel") return {.click = [this] { cmdCansel_Click(); }};
-  if (name == "cmdDelete") return {.click = [this] { cmdDelete_Click(); }};
-  return {};
 }
 
 void DlgComment::Form_Activate() {

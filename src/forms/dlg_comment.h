@@ -25,10 +25,7 @@ class DlgComment final : public DialogForm {
   ComboList cmbMark;
   TextBox txtComment;
 
-  // The control of that name in kDlgCommentLayout, for a view to bind.
-  ControlBinding Control(std::string_view name);
-
-  void Form_Activate();
+  void Form_Activate() override;
   void cmdOK_Click();
   void cmdCansel_Click();
   void cmdDelete_Click();

@@ -10,7 +10,7 @@
 namespace tarq::forms {
 
 DlgFldSelect::DlgFldSelect(FormHost& host, FrmMain& main, std::vector<platform::Drive> drives)
-    : DialogForm(host, main), drives_(std::move(drives)) {
+    : DialogForm(kDlgFldSelectLayout, host, main), drives_(std::move(drives)) {
   for (const platform::Drive& d : drives_) drvHL.AddItem(d.label);
   const std::string current = platform::CurrentFolder();
   drive_ = platform::DriveIndexOf(current, drives_);
@@ -23,14 +23,6 @@ DlgFldSelect::DlgFldSelect(FormHost& host, FrmMain& main, std::vector<platform::
     if (drvHL.ListIndex() != drive_) drvHL_Change();
   };
   dirHL.Change = [this] { dirHL_Change(); };
-}
-
-ControlBinding DlgFldSelect::Control(std::string_view name) {
-  if (name == "dirHL") return {.folderList = &dirHL};
-  if (name == "drvHL") return {.list = &drvHL};
-  if (name == "cmdOK") return {.click = [this] { cmdOK_Click(); }};
-  if (name == "cmdCancel") return {.click = [this] { cmdCancel_Click(); }};
-  return {};
 }
 
 void DlgFldSelect::drvHL_Change() {
@@ -63,7 +55,7 @@ void DlgFldSelect::cmdOK_Click() {
     host_.MsgBox(kMsgFolderNameNotStorable);
     return;
   }
-  main_.SetEnabled(true);
+  EnableMainWindow();
   main_.labHL.SetCaption(folder);  // the whole folder cascade runs here
   Unload();
 }

@@ -27,9 +27,6 @@ class DlgFldSelect final : public DialogForm {
   FolderList dirHL;
   ComboList drvHL;  // one row per drive; a pick of another drive raises drvHL_Change
 
-  // The control of that name in kDlgFldSelectLayout, for a view to bind.
-  ControlBinding Control(std::string_view name);
-
   void drvHL_Change();
   void dirHL_Change();
   void cmdOK_Click();

@@ -1,6 +1,7 @@
 #pragma once
-// What only a windowing toolkit can do for the form models. The Qt windows
-// implement it; the headless tests implement it as a recorder.
+// What the windows do for the form models. MainController implements it
+// for both front ends, through their windows; the headless tests implement
+// it as a recorder.
 
 #include <string_view>
 

@@ -26,12 +26,16 @@ core::ListSelection Selection(const ComboList& list) {
 
 }  // namespace
 
+std::string DataFolderOfThisRun() {
+  const std::string programFolder = platform::ProgramFolder();
+  const std::string dataFolder = platform::DataFolder(programFolder);
+  return dataFolder.empty() ? programFolder : dataFolder;
+}
+
 FrmMain::FrmMain(FormHost& host, std::string programFolder)
-    : host_(host), programFolder_(std::move(programFolder)) {
+    : Form(kFrmMainLayout), host_(host), programFolder_(std::move(programFolder)) {
   ShowMapCatalogue(std::make_shared<const catalogue::MapCatalogue>());  // row 0 alone
-  for (const char* name : {"cmbDiff", "cmbMemory", "cmbConsole"}) {
-    AddLayoutRows(*Control(name).list, kFrmMainLayout, name);
-  }
+  AddLayoutRows(*this);
 
   labHL.Change = [this] { labHL_Change(); };
   labMaps.Change = [this] { labMaps_Change(); };
@@ -43,28 +47,13 @@ FrmMain::FrmMain(FormHost& host, std::string programFolder)
 
 FrmMain::~FrmMain() = default;
 
-ControlBinding FrmMain::Control(std::string_view name) {
-  if (name == "labHL") return {.label = &labHL};
-  if (name == "labValve") return {.label = &labValve};
-  if (name == "labMaps") return {.label = &labMaps};
-  if (name == "labCommand") return {.label = &labCommand};
-  if (name == "cmbMapComment") {
-    return {.list = &cmbMapComment, .gotFocus = [this] { cmbMapComment_GotFocus(); }};
+bool FrmMain::CloseBox() {
+  if (!Enabled()) return false;  // a dialog is up
+  if (!unloaded_) {
+    unloaded_ = true;
+    Form_Unload();
   }
-  if (name == "cmbMap") return {.list = &cmbMap};
-  if (name == "cmbDiff") return {.list = &cmbDiff};
-  if (name == "cmbMemory") return {.list = &cmbMemory};
-  if (name == "cmbConsole") return {.list = &cmbConsole};
-  if (name == "cmdFldSelect") return {.click = [this] { cmdFldSelect_Click(); }};
-  if (name == "cmdComment") return {.click = [this] { cmdComment_Click(); }};
-  if (name == "cmdStart") return {.click = [this] { cmdStart_Click(); }};
-  return {};
-}
-
-void FrmMain::SetEnabled(bool enabled) {
-  if (enabled == enabled_) return;
-  enabled_ = enabled;
-  if (EnabledObserver) EnabledObserver();
+  return true;
 }
 
 std::string FrmMain::SettingsPath() const {

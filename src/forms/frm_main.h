@@ -26,12 +26,17 @@
 #include "forms/dlg_comment.h"
 #include "forms/dlg_fld_select.h"
 #include "forms/file_list.h"
+#include "forms/form.h"
 #include "forms/form_host.h"
 #include "forms/layout.h"
 
 namespace tarq::forms {
 
-class FrmMain final {
+// Where the data files live for this run: the data folder, or the program
+// folder where neither can be written (every save then reports its failure).
+std::string DataFolderOfThisRun();
+
+class FrmMain final : public Form {
  public:
   // programFolder: where tarqcfg.dat and tarqcom.dat live.
   FrmMain(FormHost& host, std::string programFolder);
@@ -51,12 +56,8 @@ class FrmMain final {
   FileList flbSelect;  // hidden
   std::string sStartPath;
 
-  // The control of that name in kFrmMainLayout, for a view to bind.
-  ControlBinding Control(std::string_view name);
-
-  bool Enabled() const { return enabled_; }
-  void SetEnabled(bool enabled);
-  std::function<void()> EnabledObserver;
+  // Unloads the window (Form_Unload, once) unless a dialog is up.
+  bool CloseBox() override;
 
   // Events, as the window forwards them.
   void Form_Load();
@@ -98,7 +99,7 @@ class FrmMain final {
   std::string programFolder_;
   std::unique_ptr<DlgComment> dlgComment_;
   std::unique_ptr<DlgFldSelect> dlgFldSelect_;
-  bool enabled_ = true;
+  bool unloaded_ = false;
 };
 
 }  // namespace tarq::forms

@@ -1,11 +1,11 @@
 #pragma once
 // The three windows as data: each window's controls in one table, with
-// their kind, place and size in twips, tab index, initial caption or rows,
-// font, and whether they are shown and enabled. Both front ends build their
-// windows by walking these tables and bind each control to the form
-// model's control of the same name:
+// their name, the form model's control they show (by member pointer, so
+// the compiler checks it), kind, place and size in twips, tab index,
+// initial caption or rows, font, and whether they are shown and enabled.
+// WindowController walks a table to build a window in either front end:
 //
-//   WindowLayout ──walk──> a widget per shown row ──Control(name)──> model
+//   WindowLayout ──walk──> an adapter per shown row ──row.model(form)──> model
 //
 // Twips: 1440 to the inch, 15 to the pixel at 96 dots per inch; places are
 // relative to the client area's top-left corner.
@@ -14,16 +14,15 @@
 #include <functional>
 #include <span>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "core/launch_options.h"
+#include "forms/controls.h"
+#include "forms/folder_list.h"
+#include "forms/form.h"
 
 namespace tarq::forms {
-
-class ComboList;
-class FolderList;
-class Label;
-class TextBox;
 
 enum class ControlKind : std::uint8_t {
   kCaptionLabel,       // yellow on the window's black, no border; sizes itself to its text
@@ -34,13 +33,27 @@ enum class ControlKind : std::uint8_t {
   kTextBox,       // one line
   kFolderList,
   kDriveList,  // a drop-down list of drives
-  kFileList,   // never shown: the form model alone carries it
+  kFileList,   // the form model alone carries it: its row is not shown
 };
+
+// Labels take no focus and are coloured by the window.
+constexpr bool IsLabel(ControlKind kind) {
+  return kind == ControlKind::kCaptionLabel || kind == ControlKind::kFixedCaptionLabel ||
+         kind == ControlKind::kValueLabel;
+}
+
+struct Colour {
+  std::uint8_t red, green, blue;
+};
+inline constexpr Colour kWindowColour{0, 0, 0};       // every window's background
+inline constexpr Colour kCaptionColour{255, 255, 0};  // caption labels' text on it
 
 inline constexpr std::string_view kGothic = "ＭＳ ゴシック";     // fixed pitch
 inline constexpr std::string_view kPGothic = "ＭＳ Ｐゴシック";  // proportional
 
-// No family: the window's font, the platform's font for Japanese text.
+// No family: the window's font, which each front end's look chooses (the
+// system's message font on Windows; on Linux the map lists' face, falling
+// back to the platform's family for Japanese text).
 struct FontSpec {
   std::string_view family;
   int points = 0;
@@ -48,8 +61,24 @@ struct FontSpec {
   bool italic = false;
 };
 
+// A form model's side of one control of its table: what a view binds the
+// control's widget to. Members that the control does not have stay empty.
+struct ControlBinding {
+  Label* label = nullptr;
+  ComboList* list = nullptr;
+  TextBox* textBox = nullptr;
+  FolderList* folderList = nullptr;
+  std::function<void()> click = {};     // a button's click
+  std::function<void()> gotFocus = {};  // the control receives the focus from the user
+};
+
+// A row's control in its form model (nullptr: a caption the model does not
+// keep). Made by Member below.
+using ControlOf = ControlBinding (*)(Form& form);
+
 struct ControlLayout {
   std::string_view name;
+  ControlOf model;
   ControlKind kind;
   int left, top, width, height;  // twips
   int tabIndex;
@@ -73,14 +102,15 @@ struct WindowLayout {
   std::string_view name;
   std::string_view caption;
   WindowKind kind;
-  int width, height;            // client area, twips
-  std::string_view firstFocus;  // the control that has the focus when shown
+  int width, height;  // client area, twips
   std::span<const ControlLayout> controls;
 
-  const ControlLayout* Find(std::string_view control) const;
   // The controls the Tab key visits, in tab-index order: shown ones other
   // than labels. A disabled one is skipped by the toolkit.
   std::vector<const ControlLayout*> TabOrder() const;
+  // The control that has the focus when the window is shown: the first the
+  // Tab key visits.
+  const ControlLayout* FirstFocus() const;
 };
 
 extern const WindowLayout kFrmMainLayout;
@@ -92,18 +122,50 @@ constexpr int TwipsToPixels(int twips, int dpi = 96) {
   return (twips * dpi + 720) / 1440;
 }
 
-// A form model's side of one control of its table: what a view binds the
-// control's widget to. Members that the control does not have stay empty.
-struct ControlBinding {
-  Label* label = nullptr;
-  ComboList* list = nullptr;
-  TextBox* textBox = nullptr;
-  FolderList* folderList = nullptr;
-  std::function<void()> click = {};     // a button's click
-  std::function<void()> gotFocus = {};  // the control receives the focus from the user
+// Fills the form's lists with the rows their table rows give them.
+void AddLayoutRows(Form& form);
+
+namespace detail {
+
+template <typename>
+struct MemberOf;
+template <typename C, typename M>
+struct MemberOf<M C::*> {
+  using Class = C;
+  using Type = M;
 };
 
-// Fills a list with the rows its table row gives it.
-void AddLayoutRows(ComboList& list, const WindowLayout& layout, std::string_view name);
+template <auto member>
+void AddMember(Form& form, ControlBinding& b) {
+  using Class = typename MemberOf<decltype(member)>::Class;
+  using Type = typename MemberOf<decltype(member)>::Type;
+  // The form's layout names rows of its own class only.
+  auto& f = static_cast<Class&>(form);
+  if constexpr (std::is_function_v<Type>) {
+    std::function<void()> event = [&f] { (f.*member)(); };
+    (b.list != nullptr ? b.gotFocus : b.click) = std::move(event);
+  } else if constexpr (std::is_same_v<Type, Label>) {
+    b.label = &(f.*member);
+  } else if constexpr (std::is_same_v<Type, ComboList>) {
+    b.list = &(f.*member);
+  } else if constexpr (std::is_same_v<Type, TextBox>) {
+    b.textBox = &(f.*member);
+  } else {
+    static_assert(std::is_same_v<Type, FolderList>, "a control or an event procedure");
+    b.folderList = &(f.*member);
+  }
+}
+
+}  // namespace detail
+
+// A table row's control: the model's members, a control first and then an
+// event procedure, which is a list's GotFocus or a button's Click:
+//   Member<&FrmMain::cmbMapComment, &FrmMain::cmbMapComment_GotFocus>
+template <auto... members>
+ControlBinding Member(Form& form) {
+  ControlBinding b;
+  (detail::AddMember<members>(form, b), ...);
+  return b;
+}
 
 }  // namespace tarq::forms

@@ -64,7 +64,7 @@ TEST(Layout, TheMainWindow) {
   EXPECT_EQ(kFrmMainLayout.kind, WindowKind::kMain);
   EXPECT_EQ(kFrmMainLayout.width, 4950);
   EXPECT_EQ(kFrmMainLayout.height, 5775);
-  EXPECT_EQ(kFrmMainLayout.firstFocus, "cmdFldSelect");
+  EXPECT_EQ(kFrmMainLayout.FirstFocus()->name, "cmdFldSelect");
   CheckTable(
       kFrmMainLayout,
       {
@@ -103,7 +103,7 @@ TEST(Layout, TheCommentDialog) {
   EXPECT_EQ(kDlgCommentLayout.kind, WindowKind::kToolDialog);
   EXPECT_EQ(kDlgCommentLayout.width, 2535);
   EXPECT_EQ(kDlgCommentLayout.height, 3255);
-  EXPECT_EQ(kDlgCommentLayout.firstFocus, "cmdOK");
+  EXPECT_EQ(kDlgCommentLayout.FirstFocus()->name, "cmdOK");
   CheckTable(kDlgCommentLayout,
              {
                  {"Label3", K::kFixedCaptionLabel, 120, 120, 855, 255, 6, "ファイル名", kNone},
@@ -125,7 +125,7 @@ TEST(Layout, TheFolderDialog) {
   EXPECT_EQ(kDlgFldSelectLayout.kind, WindowKind::kToolDialog);
   EXPECT_EQ(kDlgFldSelectLayout.width, 2775);
   EXPECT_EQ(kDlgFldSelectLayout.height, 3615);
-  EXPECT_EQ(kDlgFldSelectLayout.firstFocus, "cmdOK");
+  EXPECT_EQ(kDlgFldSelectLayout.FirstFocus()->name, "cmdOK");
   CheckTable(
       kDlgFldSelectLayout,
       {
@@ -158,13 +158,25 @@ TEST(Layout, FixedListsAreFilledFromTheirRows) {
   EXPECT_EQ(marks, "　◎○△×！？☆＊λ");
 }
 
+const ControlLayout* Row(const WindowLayout& layout, std::string_view name) {
+  for (const ControlLayout& c : layout.controls) {
+    if (c.name == name) return &c;
+  }
+  return nullptr;
+}
+
+ControlBinding BindingOf(Form& form, std::string_view name) {
+  const ControlLayout* row = Row(form.Layout(), name);
+  return row != nullptr && row->model != nullptr ? row->model(form) : ControlBinding{};
+}
+
 // Every control a window shows that carries state or events has a model
-// control of its name: a misspelt name would leave a widget unbound.
-template <typename Form>
+// control: a row without one would leave a widget unbound.
 void CheckBindings(Form& form, const WindowLayout& layout) {
+  EXPECT_EQ(&form.Layout(), &layout);
   for (const ControlLayout& c : layout.controls) {
     if (!c.visible || c.kind == K::kCaptionLabel || c.kind == K::kFixedCaptionLabel) continue;
-    const ControlBinding b = form.Control(c.name);
+    const ControlBinding b = BindingOf(form, c.name);
     const bool bound = b.label != nullptr || b.list != nullptr || b.textBox != nullptr ||
                        b.folderList != nullptr || b.click != nullptr;
     EXPECT_EQ(bound, c.enabled) << layout.name << "." << c.name;
@@ -176,12 +188,12 @@ TEST(Layout, EveryShownControlBindsToItsModel) {
   testing::TempDir dir;
   FrmMain form(host, dir.Path());
   CheckBindings(form, kFrmMainLayout);
-  EXPECT_EQ(form.Control("labFile").label, nullptr)
+  EXPECT_EQ(BindingOf(form, "labFile").label, nullptr)
       << "the comment dialog's, not the main window's";
-  EXPECT_NE(form.Control("cmbMapComment").gotFocus, nullptr);
+  EXPECT_NE(BindingOf(form, "cmbMapComment").gotFocus, nullptr);
   DlgComment comment(host, form);
   CheckBindings(comment, kDlgCommentLayout);
-  EXPECT_NE(comment.Control("labFile").label, nullptr);
+  EXPECT_EQ(BindingOf(comment, "labFile").label, &comment.labFile);
   DlgFldSelect folder(host, form, {});
   CheckBindings(folder, kDlgFldSelectLayout);
 }

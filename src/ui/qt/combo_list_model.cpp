@@ -16,8 +16,6 @@ QVariant ComboListModel::data(const QModelIndex& index, int role) const {
     case Qt::EditRole:
     case Qt::AccessibleTextRole:
       return QString::fromStdString(list_.List(index.row()));
-    case Qt::UserRole:
-      return list_.ItemData(index.row());
     default:
       return {};
   }

@@ -20,6 +20,7 @@ class ComboListModel final : public QAbstractListModel {
 
   void BeginReset() { beginResetModel(); }
   void EndReset() { endResetModel(); }
+  const forms::ComboList& List() const { return list_; }
 
  private:
   const forms::ComboList& list_;

@@ -91,6 +91,10 @@ QIcon AppIcon() {
   return QIcon(QPixmap(tarq_icon_xpm));
 }
 
+QColor Colour(forms::Colour c) {
+  return {c.red, c.green, c.blue};
+}
+
 QRect Pixels(const forms::ControlLayout& c) {
   return {forms::TwipsToPixels(c.left), forms::TwipsToPixels(c.top), forms::TwipsToPixels(c.width),
           forms::TwipsToPixels(c.height)};
@@ -111,7 +115,7 @@ void SetUpWindow(QWidget& window, const forms::WindowLayout& layout) {
   }
   window.setFixedSize(size);
   QPalette palette = window.palette();
-  palette.setColor(QPalette::Window, Qt::black);
+  palette.setColor(QPalette::Window, Colour(forms::kWindowColour));
   window.setPalette(palette);
   window.setAutoFillBackground(true);
   window.setFont(WindowFont());
@@ -135,7 +139,7 @@ QLabel* MakeCaptionLabel(QWidget* parent, const forms::ControlLayout& c) {
   label->setObjectName(QString::fromUtf8(c.name));
   label->setTextFormat(Qt::PlainText);
   QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, QColor(255, 255, 0));
+  palette.setColor(QPalette::WindowText, Colour(forms::kCaptionColour));
   label->setPalette(palette);
   label->setAutoFillBackground(false);
   // Room below the line, so that descenders are neither cut off nor on the

@@ -44,6 +44,8 @@ void SetUpWindow(QWidget& window, const forms::WindowLayout& layout);
 // Its frame: set when the window is made.
 Qt::WindowFlags WindowFlags(forms::WindowKind kind);
 
+QColor Colour(forms::Colour c);
+
 // A control's place and size in pixels.
 QRect Pixels(const forms::ControlLayout& c);
 // A control's font of its own, or the window font.

@@ -1,11 +1,15 @@
 #include "ui/win32/form_window.h"
 
+#include "forms/messages.h"
+#include "ui/win32/controls.h"
 #include "ui/win32/look.h"
 
 namespace tarq::ui::win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"TARQ.Form";
+// The window's one private message: run what Post queued.
+constexpr UINT kRunPosted = WM_APP + 1;
 
 }  // namespace
 
@@ -25,7 +29,8 @@ ATOM FormWindow::Class() {
   return atom;
 }
 
-FormWindow::FormWindow(const forms::WindowLayout& layout) : layout_(layout) {
+FormWindow::FormWindow(const forms::WindowLayout& layout)
+    : layout_(layout), measure_(CreateCompatibleDC(nullptr)) {
   Class();
   const DWORD style = WindowStyle(layout.kind);
   // A main window goes where the system puts new windows; its size and a
@@ -34,9 +39,25 @@ FormWindow::FormWindow(const forms::WindowLayout& layout) : layout_(layout) {
   CreateWindowExW(WindowExStyle(layout.kind), kClassName, Wide(layout.caption).c_str(), style,
                   main ? CW_USEDEFAULT : 0, main ? CW_USEDEFAULT : 0, main ? CW_USEDEFAULT : 0,
                   main ? CW_USEDEFAULT : 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  dpi_ = WindowDpi(hwnd_);
+  fonts_.push_back(MakeFont({}, dpi_));
 }
 
 FormWindow::~FormWindow() {
+  Release();
+  for (HFONT font : fonts_) DeleteObject(font);
+  DeleteDC(measure_);
+}
+
+void FormWindow::Attach(forms::WindowController& controller) {
+  controller_ = &controller;
+  Place(dpi_, nullptr);
+}
+
+void FormWindow::Release() {
+  if (controller_ != nullptr) controller_->Unbind();
+  controller_ = nullptr;
+  controls_.clear();
   if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
 }
 
@@ -44,23 +65,61 @@ bool FormWindow::IsFormWindow(HWND hwnd) {
   return hwnd != nullptr && static_cast<ATOM>(GetClassLongPtrW(hwnd, GCW_ATOM)) == Class();
 }
 
-HWND FormWindow::Find(std::string_view name) const {
-  return controls_ ? controls_->Find(name) : nullptr;
+std::unique_ptr<forms::ControlView> FormWindow::MakeControl(forms::BoundControl& control) {
+  std::unique_ptr<Control> made = win32::MakeControl(*this, control);
+  if (made != nullptr) controls_.push_back(made.get());
+  return made;
 }
 
-void FormWindow::Bind(const FormControls::Lookup& lookup) {
-  controls_.emplace(hwnd_, layout_, lookup);
-  focus_ = controls_->Find(layout_.firstFocus);
-  Place(WindowDpi(hwnd_), nullptr);
+void FormWindow::SetTabOrder(const std::vector<forms::ControlView*>& order) {
+  // The dialog manager's Tab key follows the order of the child windows.
+  for (forms::ControlView* view : order) {
+    SetWindowPos(static_cast<Control*>(view)->Handle(), HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
 }
 
-void FormWindow::Release() {
-  if (controls_) controls_->Release();
+void FormWindow::Show() {
+  ShowWindow(hwnd_, SW_SHOW);
+  if (controller_ != nullptr) controller_->Shown();
 }
 
-void FormWindow::FocusFirst() {
-  focus_ = Find(layout_.firstFocus);
-  if (focus_ != nullptr) SetFocus(focus_);
+void FormWindow::Post(std::function<void()> task) {
+  posted_.push_back(std::move(task));
+  PostMessageW(hwnd_, kRunPosted, 0, 0);
+}
+
+void FormWindow::MsgBox(std::string_view text) {
+  MessageBoxW(hwnd_, Wide(text).c_str(), Wide(forms::kAppTitle).c_str(),
+              MB_ICONEXCLAMATION | MB_OK);
+}
+
+HFONT FormWindow::FontOf(const forms::FontSpec& font) {
+  if (font.family.empty()) return fonts_.front();
+  fonts_.push_back(MakeFont(font, dpi_));
+  return fonts_.back();
+}
+
+void FormWindow::ChangeDpi(int dpi) {
+  std::vector<HFONT> old = std::move(fonts_);
+  dpi_ = dpi;
+  fonts_ = {MakeFont({}, dpi)};
+  for (Control* c : controls_) c->Layout(dpi);
+  for (HFONT font : old) DeleteObject(font);
+}
+
+Control* FormWindow::ById(int id) const {
+  for (Control* c : controls_) {
+    if (c->Id() == id) return c;
+  }
+  return nullptr;
+}
+
+Control* FormWindow::ByHandle(HWND hwnd) const {
+  for (Control* c : controls_) {
+    if (c->Handle() == hwnd) return c;
+  }
+  return nullptr;
 }
 
 LRESULT CALLBACK FormWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -76,27 +135,51 @@ LRESULT CALLBACK FormWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 }
 
 LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = 0;
-  if (controls_ && controls_->Handle(message, wParam, lParam, result)) return result;
+  if (controller_ == nullptr) return DefWindowProcW(hwnd_, message, wParam, lParam);
   switch (message) {
     case WM_COMMAND:
-      // Enter and Esc, as the dialog manager reports them: only a focused
-      // button reacts to Enter; Esc does nothing.
-      if (LOWORD(wParam) == IDOK && lParam == 0 && controls_) controls_->Enter();
-      return 0;
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        const HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(hwnd_, focus)) focus_ = focus;
-      } else if (focus_ != nullptr && IsWindow(focus_) && IsWindowEnabled(focus_)) {
-        SetFocus(focus_);
+      if (Control* c = ById(LOWORD(wParam)); c != nullptr && lParam != 0) {
+        if (reinterpret_cast<HWND>(lParam) == c->Handle()) c->Notify(HIWORD(wParam));
         return 0;
       }
+      // Enter and Esc, as the dialog manager reports them: only a focused
+      // button reacts to Enter; Esc does nothing.
+      if (LOWORD(wParam) == IDOK && lParam == 0) controller_->Enter();
+      return 0;
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      const Control* c = ById(static_cast<int>(item.CtlID));
+      if (c != nullptr && c->Draw(item)) return TRUE;
       break;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      const Control* c = ByHandle(reinterpret_cast<HWND>(lParam));
+      LRESULT brush = 0;
+      if (c != nullptr && c->Colour(reinterpret_cast<HDC>(wParam), brush)) return brush;
+      break;
+    }
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        controller_->Deactivated();
+      } else if (controller_->Activated()) {
+        return 0;  // the control that had the focus has it again
+      }
+      break;
+    case WM_CLOSE:
+      // A dialog's close box unloads it, which takes its window away.
+      controller_->CloseBox();
+      return 0;
     case WM_DPICHANGED:
-      if (controls_) controls_->Layout(HIWORD(wParam));
+      ChangeDpi(HIWORD(wParam));
       Place(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case kRunPosted: {
+      std::vector<std::function<void()>> tasks;
+      tasks.swap(posted_);
+      for (const auto& task : tasks) task();
+      return 0;
+    }
     default:
       break;
   }

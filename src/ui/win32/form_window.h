@@ -1,47 +1,66 @@
 #pragma once
 // What the main window and the dialogs share: a top-level window of the
 // launcher's class, black, of a layout's caption and fixed client size,
-// holding the controls of its layout table at its DPI.
+// holding a child window per shown control at its DPI, driven by a
+// forms::WindowController:
 //
-//   WM_COMMAND, WM_DRAWITEM, WM_CTLCOLOR* ──> FormControls
-//   Enter from the dialog manager (IDOK) ──> FormControls::Enter
-//   WM_ACTIVATE ──> the control that had the focus has it again
+//   WM_ACTIVATE ──> Activated, Deactivated; WM_CLOSE ──> CloseBox
+//   Enter from the dialog manager (IDOK) ──> Enter
+//   WM_COMMAND, WM_DRAWITEM, WM_CTLCOLOR* ──> the control of that id or handle
 //   WM_DPICHANGED ──> frame, controls and fonts for the new DPI
+//   the controller ──> show, enable, activate, hide, post, message boxes
+//
+// The same class as ui/qt/form_window.h, over an HWND.
 
 #include <windows.h>
 
-#include <optional>
-#include <string_view>
+#include <functional>
+#include <memory>
+#include <vector>
 
-#include "forms/layout.h"
-#include "ui/win32/form_controls.h"
+#include "forms/window_controller.h"
 
 namespace tarq::ui::win32 {
 
-class FormWindow {
+class Control;
+
+class FormWindow : public forms::WindowView {
  public:
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
 
   HWND Handle() const { return hwnd_; }
-  // The child window of a shown control; nullptr for any other name.
-  HWND Find(std::string_view name) const;
-
   // True for a window of the launcher's class: the message loop gives its
   // keyboard input to the dialog manager first.
   static bool IsFormWindow(HWND hwnd);
 
+  forms::WindowController& Controller() override { return *controller_; }
+  std::unique_ptr<forms::ControlView> MakeControl(forms::BoundControl& control) override;
+  void SetTabOrder(const std::vector<forms::ControlView*>& order) override;
+  void Show() override;
+  void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
+  void Activate() override { SetForegroundWindow(hwnd_); }
+  void Hide() override { ShowWindow(hwnd_, SW_HIDE); }
+  void Destroy() override { DestroyWindow(hwnd_); }
+  void Post(std::function<void()> task) override;
+  void MsgBox(std::string_view text) override;
+
+  // For the controls: the layout's font at the current DPI, and a device
+  // context to measure texts in.
+  HFONT FontOf(const forms::FontSpec& font);
+  HDC Measure() const { return measure_; }
+  const forms::WindowLayout& Layout() const { return layout_; }
+
  protected:
-  // Creates the window, not shown yet.
+  // Creates the window, empty, not shown yet.
   explicit FormWindow(const forms::WindowLayout& layout);
   virtual ~FormWindow();
 
-  // Makes the controls and binds them to the model.
-  void Bind(const FormControls::Lookup& lookup);
-  // The controls let go of the model.
+  // The controller that drives this window; it binds the window next.
+  void Attach(forms::WindowController& controller);
+  // The controller lets go of the model and the window goes: what a
+  // window's destructor starts with.
   void Release();
-  // Gives the focus to the control that has it when the window is shown.
-  void FocusFirst();
 
   // The frame for the client area at a DPI; `suggested` is where the
   // system would put the window (on a DPI change), or nullptr.
@@ -50,13 +69,20 @@ class FormWindow {
 
   const forms::WindowLayout& layout_;
   HWND hwnd_ = nullptr;
+  forms::WindowController* controller_ = nullptr;
 
  private:
   static ATOM Class();
   static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  Control* ById(int id) const;
+  Control* ByHandle(HWND hwnd) const;
+  void ChangeDpi(int dpi);
 
-  std::optional<FormControls> controls_;
-  HWND focus_ = nullptr;  // the control to give the focus back to on activation
+  std::vector<Control*> controls_;  // owned by the controller
+  int dpi_;
+  HDC measure_;
+  std::vector<HFONT> fonts_;  // at the current DPI, the window font first
+  std::vector<std::function<void()>> posted_;
 };
 
 }  // namespace tarq::ui::win32

@@ -93,7 +93,8 @@ HFONT MakeFont(const forms::FontSpec& font, int dpi) {
 }
 
 HBRUSH BackgroundBrush() {
-  return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  static const HBRUSH brush = CreateSolidBrush(Rgb(forms::kWindowColour));
+  return brush;
 }
 
 HICON AppIcon(int size) {

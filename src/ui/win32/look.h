@@ -11,8 +11,6 @@
 
 namespace tarq::ui::win32 {
 
-inline constexpr COLORREF kCaptionColour = RGB(255, 255, 0);
-
 using platform::win32::Narrow;
 using platform::win32::Wide;
 
@@ -35,7 +33,11 @@ RECT FrameAround(forms::WindowKind kind, int clientLeft, int clientTop, int widt
 // deletes it.
 HFONT MakeFont(const forms::FontSpec& font, int dpi);
 
-// The black brush of every window's background.
+constexpr COLORREF Rgb(forms::Colour c) {
+  return RGB(c.red, c.green, c.blue);
+}
+
+// The brush of every window's background.
 HBRUSH BackgroundBrush();
 
 // The shared icon from the program's resources.

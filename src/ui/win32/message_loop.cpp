@@ -17,11 +17,4 @@ int RunMessageLoop() {
   return static_cast<int>(message.wParam);
 }
 
-void DispatchPending() {
-  MSG message{};
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message != WM_QUIT) Dispatch(message);
-  }
-}
-
 }  // namespace tarq::ui::win32

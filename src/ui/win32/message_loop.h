@@ -13,8 +13,4 @@ void Dispatch(MSG& message);
 // Runs until WM_QUIT; returns its exit code.
 int RunMessageLoop();
 
-// Dispatches the messages that are pending now, without waiting; a WM_QUIT
-// among them is dropped.
-void DispatchPending();
-
 }  // namespace tarq::ui::win32

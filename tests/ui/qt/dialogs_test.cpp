@@ -36,9 +36,9 @@ class DialogsTest : public tarq::testing::WindowTest {
   }
 
   void commentDialogLayoutAndFocus() {
-    window_->Model().cmbMapComment.SetListIndex(1);
+    Model().cmbMapComment.SetListIndex(1);
     QTest::mouseClick(window_->findChild<QPushButton*>("cmdComment"), Qt::LeftButton);
-    QWidget* dialog = window_->ShownDialog();
+    QWidget* dialog = ShownDialog();
     QVERIFY(dialog != nullptr);
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
     QVERIFY(dialog->windowFlags() & Qt::Tool);
@@ -56,9 +56,9 @@ class DialogsTest : public tarq::testing::WindowTest {
   }
 
   void commentDialogSavesThroughTheWidgets() {
-    window_->Model().cmbMapComment.SetListIndex(1);
+    Model().cmbMapComment.SetListIndex(1);
     QTest::mouseClick(window_->findChild<QPushButton*>("cmdComment"), Qt::LeftButton);
-    QWidget* dialog = window_->ShownDialog();
+    QWidget* dialog = ShownDialog();
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
     QTest::qWait(0);  // the fill runs as the dialog becomes active
     auto* mark = dialog->findChild<QComboBox*>("cmbMark");
@@ -73,13 +73,13 @@ class DialogsTest : public tarq::testing::WindowTest {
     QCOMPARE(QString::fromStdString(tarq::testing::ReadBytes(*dir_ / "tarqcom.dat")),
              QString::fromStdString(std::string("\"c1a0.bsp\",\"\x81\x9D\",\"boss\"\r\n")));
     QVERIFY(window_->isEnabled());
-    QVERIFY(window_->ShownDialog() == nullptr);
+    QVERIFY(ShownDialog() == nullptr);
   }
 
   void commentDialogCloseBoxEnablesTheMainWindow() {
-    window_->Model().cmbMapComment.SetListIndex(1);
-    window_->Model().cmdComment_Click();
-    QWidget* dialog = window_->ShownDialog();
+    Model().cmbMapComment.SetListIndex(1);
+    Model().cmdComment_Click();
+    QWidget* dialog = ShownDialog();
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
     dialog->close();
     QVERIFY(window_->isEnabled());
@@ -89,7 +89,7 @@ class DialogsTest : public tarq::testing::WindowTest {
   void folderDialogLayoutAndFocus() {
     tarq::platform::ChangeFolder(dir_->Path());
     QTest::mouseClick(window_->findChild<QPushButton*>("cmdFldSelect"), Qt::LeftButton);
-    QWidget* dialog = window_->ShownDialog();
+    QWidget* dialog = ShownDialog();
     QVERIFY(dialog != nullptr);
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
     QVERIFY(dialog->windowFlags() & Qt::Tool);
@@ -105,8 +105,8 @@ class DialogsTest : public tarq::testing::WindowTest {
     tarq::testing::MakeFolders(tarq::platform::JoinPath(other, "valve/maps"));
     tarq::testing::WriteBytes(tarq::platform::JoinPath(other, "hl.exe"), "");
     tarq::platform::ChangeFolder(dir_->Path());
-    window_->Model().cmdFldSelect_Click();
-    QWidget* dialog = window_->ShownDialog();
+    Model().cmdFldSelect_Click();
+    QWidget* dialog = ShownDialog();
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
     auto* list = dialog->findChild<QListWidget*>("dirHL");
     QListWidgetItem* target = nullptr;
@@ -120,23 +120,23 @@ class DialogsTest : public tarq::testing::WindowTest {
     // A double click: the press and release of the first click, then the second.
     QTest::mousePress(list->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, cell.center());
-    QCOMPARE(QString::fromStdString(window_->Model().dlgFldSelect()->dirHL.Path()),
+    QCOMPARE(QString::fromStdString(Model().dlgFldSelect()->dirHL.Path()),
              QString::fromStdString(dir_->Path()));  // a single click only highlights
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-    QCOMPARE(QString::fromStdString(window_->Model().dlgFldSelect()->dirHL.Path()),
+    QCOMPARE(QString::fromStdString(Model().dlgFldSelect()->dirHL.Path()),
              QString::fromStdString(other));
     QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
     QCOMPARE(window_->findChild<QLabel*>("labHL")->text(), QString::fromStdString(other));
     QCOMPARE(window_->findChild<QLabel*>("labMaps")->text(),
              QString::fromStdString(other + "/valve/maps"));
     QVERIFY(window_->isEnabled());
-    QVERIFY(window_->ShownDialog() == nullptr);
+    QVERIFY(ShownDialog() == nullptr);
   }
 
   void folderDialogRefusalShowsTheMessage() {
     tarq::platform::ChangeFolder(dir_->Path());
-    window_->Model().cmdFldSelect_Click();
-    QWidget* dialog = window_->ShownDialog();
+    Model().cmdFldSelect_Click();
+    QWidget* dialog = ShownDialog();
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
     QString shown;
     boxes_->Expect(&shown);
@@ -145,7 +145,7 @@ class DialogsTest : public tarq::testing::WindowTest {
              QString("TARQ|このフォルダにはhl.exeがありません。\nフォルダを再選択して下さい。|%1")
                  .arg(static_cast<int>(QMessageBox::Warning)));
     QVERIFY(!window_->isEnabled());
-    QVERIFY(window_->ShownDialog() == dialog);
+    QVERIFY(ShownDialog() == dialog);
   }
 };
 

@@ -264,7 +264,7 @@ class GlyphsTest : public tarq::testing::WindowTest {
     }
     tarq::testing::WriteBytes(*dir_ / "tarqcom.dat", *tarq::platform::EncodeCp932(records));
     auto* list = window_->findChild<QComboBox*>("cmbMapComment");
-    window_->Model().cmbMapComment_GotFocus();  // rebuilt, as when the list gets the focus
+    Model().cmbMapComment_GotFocus();  // rebuilt, as when the list gets the focus
     QCOMPARE(list->count(), 4);
     QCOMPARE(list->itemText(2), QString("c1a1.bsp        ×　HALF-LIFEを最初から始めます"));
     list->showPopup();
@@ -329,7 +329,7 @@ class GlyphsTest : public tarq::testing::WindowTest {
   // form model where the model holds the text) and says where it shows it.
   Shown Show(const QString& control, const QString& text) {
     const std::string utf8 = text.toStdString();
-    tarq::forms::FrmMain& m = window_->Model();
+    tarq::forms::FrmMain& m = Model();
     const QString name = control.section(' ', 0, 0);
     if (name == "Label2" || name == "labValve" || name == "labCommand" || name == "cmbMapComment" ||
         name == "cmbDiff" || name == "cmdComment") {
@@ -395,8 +395,8 @@ class GlyphsTest : public tarq::testing::WindowTest {
   // The comment dialog for map row 1, or the folder dialog on the test's
   // folder; once open, it stays for the rest of the test.
   QWidget* OpenDialog(bool comment) {
-    if (window_->ShownDialog() == nullptr) {
-      tarq::forms::FrmMain& m = window_->Model();
+    if (ShownDialog() == nullptr) {
+      tarq::forms::FrmMain& m = Model();
       if (comment) {
         m.cmbMapComment.SetListIndex(1);
         m.cmdComment_Click();
@@ -404,10 +404,10 @@ class GlyphsTest : public tarq::testing::WindowTest {
         tarq::platform::ChangeFolder(dir_->Path());
         m.cmdFldSelect_Click();
       }
-      if (!QTest::qWaitForWindowExposed(window_->ShownDialog())) return nullptr;
+      if (!QTest::qWaitForWindowExposed(ShownDialog())) return nullptr;
       QTest::qWait(0);  // the comment dialog fills itself as it becomes active
     }
-    return window_->ShownDialog();
+    return ShownDialog();
   }
 };
 

@@ -132,7 +132,7 @@ class MainWindowTest : public tarq::testing::WindowTest {
     QCOMPARE(memory->count(), 5);
     QCOMPARE(memory->itemText(0), QString("無指定"));
     QCOMPARE(memory->itemText(4), QString("128MB"));
-    QCOMPARE(memory->itemData(2).toInt(), 32000);
+    QCOMPARE(Model().cmbMemory.ItemData(2), 32000);  // the tags stay in the model
     auto* diff = window_->findChild<QComboBox*>("cmbDiff");
     QCOMPARE(diff->count(), 4);
     QCOMPARE(diff->itemText(2), QString("Nomal"));
@@ -148,9 +148,9 @@ class MainWindowTest : public tarq::testing::WindowTest {
     diff->setFocus();
     QTest::keyClick(diff, Qt::Key_Down);
     QTest::keyClick(diff, Qt::Key_Down);
-    QCOMPARE(window_->Model().cmbDiff.ListIndex(), 2);
+    QCOMPARE(Model().cmbDiff.ListIndex(), 2);
     QCOMPARE(command->text(), QString(" +skill \"2\""));
-    window_->Model().cmbMemory.SetListIndex(1);
+    Model().cmbMemory.SetListIndex(1);
     QCOMPARE(window_->findChild<QComboBox*>("cmbMemory")->currentIndex(), 1);
     QCOMPARE(command->text(), QString(" +skill \"2\" -heapsize 16000"));
   }
@@ -170,9 +170,9 @@ class MainWindowTest : public tarq::testing::WindowTest {
     tarq::testing::MakeExecutable(tarq::platform::JoinPath(game, "hl.exe"),
                                   "#!/bin/sh\nprintf '%s|' \"$@\" > \"$0.tmp\"; "
                                   "mv \"$0.tmp\" \"$0.record\"\n");
-    window_->Model().labHL.SetCaption(game);
+    Model().labHL.SetCaption(game);
     QCOMPARE(window_->findChild<QLabel*>("labHL")->text(), QString::fromStdString(game));
-    window_->Model().cmbConsole.SetListIndex(1);
+    Model().cmbConsole.SetListIndex(1);
     QTest::mouseClick(window_->findChild<QPushButton*>("cmdStart"), Qt::LeftButton);
     tarq::platform::ChangeFolder(saved);
     const std::string record = tarq::platform::JoinPath(game, "hl.exe.record");
@@ -181,20 +181,20 @@ class MainWindowTest : public tarq::testing::WindowTest {
   }
 
   void closingWritesTheSettings() {
-    window_->Model().cmbDiff.SetListIndex(3);
+    Model().cmbDiff.SetListIndex(3);
     window_->close();
     QCOMPARE(QString::fromStdString(tarq::testing::ReadBytes(*dir_ / "tarqcfg.dat")),
              QString("\r\n 3 \r\n 0 \r\n 0 \r\n"));
   }
 
   void closingForShutdownUnloadsAnOpenDialogFirst() {
-    window_->Model().cmbDiff.SetListIndex(2);
+    Model().cmbDiff.SetListIndex(2);
     QTest::mouseClick(window_->findChild<QPushButton*>("cmdFldSelect"), Qt::LeftButton);
-    QVERIFY(window_->ShownDialog() != nullptr);
+    QVERIFY(ShownDialog() != nullptr);
     window_->close();  // the close box does nothing while a dialog is up
     QVERIFY(window_->isVisible());
     window_->CloseForShutdown();
-    QVERIFY(window_->Model().dlgFldSelect() == nullptr);
+    QVERIFY(Model().dlgFldSelect() == nullptr);
     QVERIFY(!window_->isVisible());
     QCOMPARE(QString::fromStdString(tarq::testing::ReadBytes(*dir_ / "tarqcfg.dat")),
              QString("\r\n 2 \r\n 0 \r\n 0 \r\n"));

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "forms/layout.h"
+#include "forms/window_controller.h"
 #include "platform/fs.h"
 #include "platform/process.h"
 #include "support/temp_dir.h"
@@ -128,13 +129,26 @@ class WindowTest : public QObject {
     return game;
   }
   bool ShowWindow(const std::function<void(forms::FrmMain&)>& beforeShow = nullptr) {
-    window_ = std::make_unique<ui::qt::MainWindow>(dir_->Path());
-    if (beforeShow) beforeShow(window_->Model());
+    controller_ = std::make_unique<forms::MainController>();
+    model_ = std::make_unique<forms::FrmMain>(*controller_, dir_->Path());
+    model_->Form_Load();
+    window_ = std::make_unique<ui::qt::MainWindow>(*controller_, *model_);
+    if (beforeShow) beforeShow(*model_);
     window_->show();
     return QTest::qWaitForWindowExposed(window_.get());
   }
+  forms::FrmMain& Model() { return *model_; }
+  // The dialog window on screen, if any.
+  static QWidget* ShownDialog() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (w->isVisible() && w->objectName().startsWith("dlg")) return w;
+    }
+    return nullptr;
+  }
   QStringList Finish() {
     window_.reset();
+    model_.reset();
+    controller_.reset();
     dir_.reset();
     platform::ChangeFolder(saved_);
     const QStringList unexpected = boxes_->Unexpected();
@@ -145,6 +159,8 @@ class WindowTest : public QObject {
   std::unique_ptr<MessageBoxWatch> boxes_;
   std::string saved_;
   std::unique_ptr<TempDir> dir_;
+  std::unique_ptr<forms::MainController> controller_;
+  std::unique_ptr<forms::FrmMain> model_;
   std::unique_ptr<ui::qt::MainWindow> window_;
 };
 

@@ -13,30 +13,28 @@ namespace tarq::testing {
 namespace {
 
 namespace fs = std::filesystem;
-using ui::win32::DispatchPending;
 
 class Win32Dialogs : public Win32WindowTest {
  protected:
   void SetUp() override { game_ = OpenOnGame("Half Life", {"c1a0.bsp", "c2a1.bsp"}); }
 
-  const ui::win32::DialogWindow& OpenComment(int row) {
+  // The dialog on the screen; the test asserts it is there before use.
+  FormOnScreen OpenComment(int row) {
     Model().cmbMapComment.SetListIndex(row);
     SendMessageW(Control("cmdComment"), BM_CLICK, 0, 0);
     DispatchPending();  // its first activation fills it
-    EXPECT_NE(window_->ShownDialog(), nullptr);
-    return *window_->ShownDialog();
+    return {ShownDialog(), &forms::kDlgCommentLayout};
   }
-  const ui::win32::DialogWindow& OpenFolders(const std::string& current) {
+  FormOnScreen OpenFolders(const std::string& current) {
     EXPECT_TRUE(platform::ChangeFolder(current));
     SendMessageW(Control("cmdFldSelect"), BM_CLICK, 0, 0);
     DispatchPending();
-    EXPECT_NE(window_->ShownDialog(), nullptr);
-    return *window_->ShownDialog();
+    return {ShownDialog(), &forms::kDlgFldSelectLayout};
   }
   // The dialog is gone and the main window enabled and active again.
   void ExpectClosed() {
     DispatchPending();
-    EXPECT_EQ(window_->ShownDialog(), nullptr);
+    EXPECT_EQ(ShownDialog(), nullptr);
     EXPECT_EQ(Model().dlgComment(), nullptr);
     EXPECT_EQ(Model().dlgFldSelect(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(Main()));
@@ -63,7 +61,8 @@ void ExpectToolWindowAtItsPlace(HWND dialog) {
 }
 
 TEST_F(Win32Dialogs, TheCommentDialogFollowsItsTableAndDisablesTheMainWindow) {
-  const auto& dialog = OpenComment(1);
+  const FormOnScreen dialog = OpenComment(1);
+  ASSERT_NE(dialog.Handle(), nullptr);
   CheckLayout(dialog, forms::kDlgCommentLayout);
   ExpectToolWindowAtItsPlace(dialog.Handle());
   EXPECT_FALSE(IsWindowEnabled(Main()));
@@ -80,7 +79,8 @@ TEST_F(Win32Dialogs, TheCommentDialogFollowsItsTableAndDisablesTheMainWindow) {
 
 TEST_F(Win32Dialogs, TheCommentDialogShowsTheStoredMarkAndComment) {
   WriteBytes(dir_ / "tarqcom.dat", *platform::EncodeCp932("\"c2a1.bsp\",\"☆\",\"ボス & 鍵\"\r\n"));
-  const auto& dialog = OpenComment(2);
+  const FormOnScreen dialog = OpenComment(2);
+  ASSERT_NE(dialog.Handle(), nullptr);
   EXPECT_EQ(SendMessageW(dialog.Find("cmbMark"), CB_GETCURSEL, 0, 0), 7);
   EXPECT_EQ(Text(dialog.Find("txtComment")), "ボス & 鍵");
   // Typing reaches the model.
@@ -90,7 +90,8 @@ TEST_F(Win32Dialogs, TheCommentDialogShowsTheStoredMarkAndComment) {
 
 TEST_F(Win32Dialogs, TheFolderDialogFollowsItsTableAndMirrorsTheFolderList) {
   fs::create_directories(fs::u8path(game_ + "\\R&D"));
-  const auto& dialog = OpenFolders(game_);
+  const FormOnScreen dialog = OpenFolders(game_);
+  ASSERT_NE(dialog.Handle(), nullptr);
   CheckLayout(dialog, forms::kDlgFldSelectLayout);
   ExpectToolWindowAtItsPlace(dialog.Handle());
   EXPECT_EQ(GetFocus(), dialog.Find("cmdOK"));
@@ -110,7 +111,8 @@ TEST_F(Win32Dialogs, TheFolderDialogFollowsItsTableAndMirrorsTheFolderList) {
 
 TEST_F(Win32Dialogs, AClickHighlightsAFolderAndADoubleClickOrEnterOpensIt) {
   fs::create_directories(fs::u8path(game_ + "\\R&D\\inner"));
-  const auto& dialog = OpenFolders(game_);
+  const FormOnScreen dialog = OpenFolders(game_);
+  ASSERT_NE(dialog.Handle(), nullptr);
   const HWND list = dialog.Find("dirHL");
   const auto& dirHL = Model().dlgFldSelect()->dirHL;
   int row = 0;
@@ -145,31 +147,32 @@ TEST_F(Win32Dialogs, AClickHighlightsAFolderAndADoubleClickOrEnterOpensIt) {
 TEST_F(Win32Dialogs, TheFolderDialogRefusesAFolderWithoutHlExe) {
   const std::string empty = dir_ / "empty";
   MakeFolders(empty);
-  const auto& dialog = OpenFolders(empty);
+  const FormOnScreen dialog = OpenFolders(empty);
+  ASSERT_NE(dialog.Handle(), nullptr);
   MessageBoxWatch watch;
   SendMessageW(dialog.Find("cmdOK"), BM_CLICK, 0, 0);
   EXPECT_EQ(watch.Seen(),
             "TARQ|このフォルダにはhl.exeがありません。\r\nフォルダを再選択して下さい。|"
             "exclamation|1");
-  EXPECT_NE(window_->ShownDialog(), nullptr);
+  EXPECT_NE(ShownDialog(), nullptr);
   EXPECT_FALSE(IsWindowEnabled(Main()));
   EXPECT_EQ(Model().labHL.Caption(), game_);
 }
 
 TEST_F(Win32Dialogs, ClosingTheMainWindowWhileADialogIsUpDoesNothing) {
-  OpenComment(1);
+  ASSERT_NE(OpenComment(1).Handle(), nullptr);
   SendMessageW(Main(), WM_CLOSE, 0, 0);
   EXPECT_TRUE(IsWindow(Main()));
-  EXPECT_NE(window_->ShownDialog(), nullptr);
+  EXPECT_NE(ShownDialog(), nullptr);
   EXPECT_EQ(ReadBytes(dir_ / "tarqcfg.dat"),
             *platform::EncodeCp932(game_) + "\r\n 0 \r\n 0 \r\n 0 \r\n");
 }
 
 TEST_F(Win32Dialogs, TheEndOfTheSessionClosesADialogAndWritesTheSettings) {
-  OpenComment(1);
+  ASSERT_NE(OpenComment(1).Handle(), nullptr);
   Model().cmbDiff.SetListIndex(1);
   SendMessageW(Main(), WM_ENDSESSION, TRUE, 0);
-  EXPECT_EQ(window_->ShownDialog(), nullptr);
+  EXPECT_EQ(ShownDialog(), nullptr);
   EXPECT_EQ(ReadBytes(dir_ / "tarqcfg.dat"),
             *platform::EncodeCp932(game_) + "\r\n 1 \r\n 0 \r\n 0 \r\n");
 }
@@ -186,7 +189,8 @@ class Win32DialogClosing : public Win32Dialogs, public ::testing::WithParamInter
 TEST_P(Win32DialogClosing, EnablesTheMainWindowAgain) {
   const ClosePath& p = GetParam();
   WriteBytes(dir_ / "tarqcom.dat", "\"c1a0.bsp\",\"\x81\x9b\",\"old\"\r\n");
-  const auto& dialog = p.comment ? OpenComment(1) : OpenFolders(game_);
+  const FormOnScreen dialog = p.comment ? OpenComment(1) : OpenFolders(game_);
+  ASSERT_NE(dialog.Handle(), nullptr);
   EXPECT_FALSE(IsWindowEnabled(Main()));
   if (p.control != nullptr) {
     SendMessageW(dialog.Find(p.control), BM_CLICK, 0, 0);

@@ -14,7 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using forms::kFrmMainLayout;
-using ui::win32::DispatchPending;
 
 class Win32MainWindow : public Win32WindowTest {
  protected:
@@ -22,7 +21,7 @@ class Win32MainWindow : public Win32WindowTest {
 };
 
 TEST_F(Win32MainWindow, FollowsItsLayoutTable) {
-  CheckLayout(*window_, kFrmMainLayout);
+  CheckLayout(MainForm(), kFrmMainLayout);
   EXPECT_EQ(Text(Main()), core::kProgramTitle);
 }
 
@@ -36,8 +35,11 @@ TEST_F(Win32MainWindow, HasAFixedFrameWithMinimiseAndATaskbarButton) {
   EXPECT_FALSE(style & WS_THICKFRAME);
   EXPECT_FALSE(exStyle & WS_EX_TOOLWINDOW);
   EXPECT_EQ(GetWindow(Main(), GW_OWNER), nullptr);
-  EXPECT_EQ(reinterpret_cast<HBRUSH>(GetClassLongPtrW(Main(), GCLP_HBRBACKGROUND)),
-            GetStockObject(BLACK_BRUSH));
+  LOGBRUSH background{};
+  GetObjectW(reinterpret_cast<HBRUSH>(GetClassLongPtrW(Main(), GCLP_HBRBACKGROUND)),
+             sizeof background, &background);
+  EXPECT_EQ(background.lbStyle, static_cast<UINT>(BS_SOLID));
+  EXPECT_EQ(background.lbColor, RGB(0, 0, 0));  // black
   EXPECT_NE(GetClassLongPtrW(Main(), GCLP_HICON), 0);
 }
 
@@ -119,8 +121,9 @@ TEST_F(Win32MainWindow, TabVisitsTheControlsInOrderFromTheFolderButton) {
     if (c->enabled) expected.emplace_back(c->name);
   }
   expected.push_back(expected.front());
-  EXPECT_EQ(expected.front(), kFrmMainLayout.firstFocus);
-  EXPECT_EQ(FocusCycle(*window_, kFrmMainLayout, static_cast<int>(expected.size()) - 1), expected);
+  EXPECT_EQ(expected.front(), kFrmMainLayout.FirstFocus()->name);
+  EXPECT_EQ(FocusCycle(MainForm(), kFrmMainLayout, static_cast<int>(expected.size()) - 1),
+            expected);
 }
 
 TEST_F(Win32MainWindow, AKeyboardPickRecomposesTheCommandLine) {
@@ -200,6 +203,16 @@ TEST_F(Win32MainWindow, TheEndOfTheSessionWritesTheSettings) {
   EXPECT_EQ(SendMessageW(Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
   SendMessageW(Main(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
   EXPECT_EQ(ReadBytes(dir_ / "tarqcfg.dat"), "\r\n 0 \r\n 0 \r\n 2 \r\n");
+}
+
+TEST_F(Win32MainWindow, ARestartManagerCloseWritesTheSettingsAndEndsTheProgram) {
+  Model().cmbConsole.SetListIndex(1);
+  EXPECT_EQ(SendMessageW(Main(), WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), TRUE);
+  SendMessageW(Main(), WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+  EXPECT_EQ(ReadBytes(dir_ / "tarqcfg.dat"), "\r\n 0 \r\n 0 \r\n 1 \r\n");
+  EXPECT_FALSE(IsWindow(Main()));
+  MSG quit{};  // the message loop ends
+  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 class Win32MapList : public Win32WindowTest {};

@@ -16,11 +16,13 @@
 #include <vector>
 
 #include "forms/layout.h"
+#include "forms/window_controller.h"
 #include "platform/fs.h"
 #include "platform/process.h"
 #include "platform/text.h"
 #include "platform/win32/wide.h"
 #include "support/temp_dir.h"
+#include "ui/win32/controls.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_loop.h"
 
@@ -48,6 +50,49 @@ inline RECT ClientRect(HWND child) {
   GetWindowRect(child, &r);
   MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
   return r;
+}
+
+// Dispatches the messages that are pending now, without waiting; a WM_QUIT
+// among them is dropped.
+inline void DispatchPending() {
+  MSG message{};
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message != WM_QUIT) ui::win32::Dispatch(message);
+  }
+}
+
+// A window on the screen and its layout table: its controls are found by
+// their child window ids.
+struct FormOnScreen {
+  HWND hwnd;
+  const forms::WindowLayout* layout;
+
+  HWND Handle() const { return hwnd; }
+  HWND Find(std::string_view name) const {
+    for (const forms::ControlLayout& c : layout->controls) {
+      if (c.name == name) return GetDlgItem(hwnd, ui::win32::ControlId(*layout, c));
+    }
+    return nullptr;
+  }
+};
+
+// The visible window of the launcher's class other than `main`, if any.
+inline HWND ShownDialogOf(HWND main) {
+  struct Search {
+    HWND main, found;
+  } search{main, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        if (hwnd != s->main && IsWindowVisible(hwnd) && ui::win32::FormWindow::IsFormWindow(hwnd)) {
+          s->found = hwnd;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 inline RECT Pixels(const forms::ControlLayout& c) {
@@ -113,7 +158,7 @@ std::vector<std::string> FocusCycle(const Window& window, const forms::WindowLay
   std::vector<std::string> visited{name(GetFocus())};
   for (int i = 0; i < steps; ++i) {
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
-    ui::win32::DispatchPending();
+    DispatchPending();
     visited.push_back(name(GetFocus()));
   }
   return visited;
@@ -123,7 +168,7 @@ std::vector<std::string> FocusCycle(const Window& window, const forms::WindowLay
 inline void PressKey(HWND target, WPARAM key) {
   PostMessageW(target, WM_KEYDOWN, key, 0);
   PostMessageW(target, WM_KEYUP, key, 0);
-  ui::win32::DispatchPending();
+  DispatchPending();
 }
 
 // Watches, on a second thread, for a message box of this process for up to
@@ -242,14 +287,19 @@ class Win32WindowTest : public ::testing::Test {
   Win32WindowTest() : saved_(platform::CurrentFolder()) {}
   ~Win32WindowTest() override {
     window_.reset();
-    ui::win32::DispatchPending();
+    model_.reset();
+    controller_.reset();
+    DispatchPending();
     platform::ChangeFolder(saved_);
   }
 
   void Open() {
-    window_ = std::make_unique<ui::win32::MainWindow>(dir_.Path());
+    controller_ = std::make_unique<forms::MainController>();
+    model_ = std::make_unique<forms::FrmMain>(*controller_, dir_.Path());
+    model_->Form_Load();
+    window_ = std::make_unique<ui::win32::MainWindow>(*controller_, *model_);
     window_->Show(SW_SHOWNORMAL);
-    ui::win32::DispatchPending();
+    DispatchPending();
   }
   // A game folder with hl.exe and these maps, restored from tarqcfg.dat.
   std::string OpenOnGame(const std::string& name, std::initializer_list<const char*> maps) {
@@ -261,12 +311,16 @@ class Win32WindowTest : public ::testing::Test {
     Open();
     return game;
   }
-  forms::FrmMain& Model() { return window_->Model(); }
+  forms::FrmMain& Model() { return *model_; }
   HWND Main() const { return window_->Handle(); }
-  HWND Control(std::string_view name) const { return window_->Find(name); }
+  FormOnScreen MainForm() const { return {Main(), &forms::kFrmMainLayout}; }
+  HWND Control(std::string_view name) const { return MainForm().Find(name); }
+  HWND ShownDialog() const { return ShownDialogOf(Main()); }
 
   TempDir dir_;
   std::string saved_;
+  std::unique_ptr<forms::MainController> controller_;
+  std::unique_ptr<forms::FrmMain> model_;
   std::unique_ptr<ui::win32::MainWindow> window_;
 };
 

@@ -1,0 +1,206 @@
+#include "forms/window_controller.h"
+
+#include "forms/dialog_form.h"
+#include "forms/frm_main.h"
+
+namespace tarq::forms {
+
+void BoundControl::Clicked() const {
+  // Some toolkits report a click on a disabled button (Wine, for BM_CLICK).
+  if (bound_ && binding_.click && view_->Enabled()) binding_.click();
+}
+
+void BoundControl::Picked(int row) const {
+  if (bound_ && binding_.list != nullptr) binding_.list->SetListIndex(row);
+}
+
+void BoundControl::Edited(const std::string& text) const {
+  if (bound_ && binding_.textBox != nullptr) binding_.textBox->SetText(text);
+}
+
+void BoundControl::FocusedByUser() const {
+  if (bound_ && binding_.gotFocus) binding_.gotFocus();
+}
+
+void BoundControl::Highlighted(int index) const {
+  if (bound_ && binding_.folderList != nullptr) binding_.folderList->SetListIndex(index);
+}
+
+void BoundControl::Opened(int index) const {
+  if (bound_ && binding_.folderList != nullptr) binding_.folderList->Open(index);
+}
+
+void WindowController::Bind(Form& model, WindowView& view) {
+  model_ = &model;
+  view_ = &view;
+  bound_ = true;
+  for (const ControlLayout& row : model.Layout().controls) {
+    if (!row.visible) continue;
+    auto control = std::make_unique<BoundControl>(
+        row, row.model != nullptr ? row.model(model) : ControlBinding{}, bound_);
+    control->view_ = view.MakeControl(*control);
+    controls_.push_back(std::move(control));
+  }
+  std::vector<ControlView*> order;
+  for (const ControlLayout* row : model.Layout().TabOrder()) {
+    for (const auto& c : controls_) {
+      if (&c->row_ == row) order.push_back(c->view_.get());
+    }
+  }
+  view.SetTabOrder(order);
+  for (const auto& c : controls_) {
+    ControlView& v = *c->view_;
+    const ControlBinding& b = c->binding_;
+    if (Label* label = b.label) {
+      v.ShowText(label->Caption());
+      label->Observer = [&v, label] { v.ShowText(label->Caption()); };
+    }
+    if (TextBox* text = b.textBox) {
+      v.ShowText(text->Text());
+      text->Observer = [&v, text] { v.ShowText(text->Text()); };
+    }
+    if (ComboList* list = b.list) {
+      v.ShowRows();
+      list->Observer = {[&v] { v.RowsAboutToChange(); }, [&v] { v.ShowRows(); },
+                        [&v, list] { v.ShowListIndex(list->ListIndex()); }};
+    }
+    if (FolderList* folders = b.folderList) {
+      v.ShowFolders();
+      folders->Observer = [&v] { v.ShowFolders(); };
+    }
+  }
+  model.EnabledObserver = [this] { MirrorEnabled(); };
+}
+
+void WindowController::Unbind() {
+  if (!bound_) return;
+  bound_ = false;
+  model_->EnabledObserver = nullptr;
+  for (const auto& c : controls_) {
+    const ControlBinding& b = c->binding_;
+    if (b.label != nullptr) b.label->Observer = nullptr;
+    if (b.textBox != nullptr) b.textBox->Observer = nullptr;
+    if (b.list != nullptr) b.list->Observer = {};
+    if (b.folderList != nullptr) b.folderList->Observer = nullptr;
+  }
+}
+
+void WindowController::Detach() {
+  if (!bound_) return;
+  Unbind();
+  view_->Hide();
+}
+
+void WindowController::Shown() {
+  if (shown_ || !bound_) return;
+  shown_ = true;
+  const ControlLayout* first = model_->Layout().FirstFocus();
+  for (const auto& c : controls_) {
+    if (&c->row_ == first) kept_ = c.get();
+  }
+  RestoreFocus();
+}
+
+bool WindowController::Activated() {
+  if (!bound_) return false;
+  if (!activated_) {
+    activated_ = true;
+    // Once the window is up, as it becomes the active one.
+    view_->Post([this] {
+      if (bound_) model_->Form_Activate();
+    });
+  }
+  return RestoreFocus();
+}
+
+void WindowController::Deactivated() {
+  KeepFocus();
+}
+
+bool WindowController::CloseBox() {
+  return !bound_ || model_->CloseBox();
+}
+
+void WindowController::Enter() {
+  for (const auto& c : controls_) {
+    if (!c->view_->HasFocus()) continue;
+    if (c->row_.kind == ControlKind::kButton) c->Clicked();
+    if (const FolderList* folders = c->binding_.folderList) c->Opened(folders->ListIndex());
+    return;
+  }
+}
+
+void WindowController::MirrorEnabled() {
+  if (!model_->Enabled()) {
+    KeepFocus();
+    view_->SetEnabled(false);
+    return;
+  }
+  view_->SetEnabled(true);
+  RestoreFocus();
+  view_->Activate();
+}
+
+void WindowController::KeepFocus() {
+  for (const auto& c : controls_) {
+    if (c->view_->HasFocus()) kept_ = c.get();
+  }
+}
+
+bool WindowController::RestoreFocus() {
+  if (kept_ == nullptr || !kept_->view_->Enabled()) return false;
+  kept_->view_->Focus();
+  return true;
+}
+
+void MainController::Bind(FrmMain& model, WindowView& view, DialogMaker makeDialog) {
+  makeDialog_ = makeDialog;
+  WindowController::Bind(model, view);
+}
+
+void MainController::MsgBox(std::string_view text) {
+  (dialog_ != nullptr ? *dialog_ : View()).MsgBox(text);
+}
+
+void MainController::ShowCommentDialog(DlgComment& dialog) {
+  ShowDialog(dialog);
+}
+
+void MainController::ShowFolderDialog(DlgFldSelect& dialog) {
+  ShowDialog(dialog);
+}
+
+void MainController::ShowDialog(DialogForm& dialog) {
+  CloseDialog();
+  dialog_ = makeDialog_(dialog);
+  dialog_->Show();
+}
+
+void MainController::CloseDialog() {
+  if (dialog_ == nullptr) return;
+  dialog_->Controller().Detach();
+  // The dialog's own event (its button, its close box) may still be
+  // running: its window goes once that is done.
+  closed_.push_back(std::move(dialog_));
+  View().Post([this] { closed_.clear(); });
+}
+
+bool MainController::CloseBox() {
+  if (WindowController::CloseBox()) return true;
+  if (dialog_ != nullptr) dialog_->Activate();
+  return false;
+}
+
+void MainController::Unbind() {
+  dialog_.reset();  // a dialog has no owner window
+  closed_.clear();
+  WindowController::Unbind();
+}
+
+void MainController::Shutdown() {
+  if (!Bound()) return;
+  if (dialog_ != nullptr) dialog_->Controller().CloseBox();  // enables this window again
+  if (CloseBox()) View().Destroy();
+}
+
+}  // namespace tarq::forms

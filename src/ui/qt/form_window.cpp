@@ -1,0 +1,73 @@
+#include "ui/qt/form_window.h"
+
+#include <QCloseEvent>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "forms/messages.h"
+#include "ui/qt/controls.h"
+#include "ui/qt/look.h"
+
+namespace tarq::ui::qt {
+
+FormWindow::FormWindow(const forms::WindowLayout& layout)
+    : QWidget(nullptr, WindowFlags(layout.kind)) {
+  SetUpWindow(*this, layout);
+}
+
+FormWindow::~FormWindow() {
+  Release();
+}
+
+void FormWindow::Release() {
+  if (controller_ == nullptr) return;
+  controller_->Unbind();
+  controller_ = nullptr;
+  // The widgets go while what they report to is still there.
+  qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
+
+std::unique_ptr<forms::ControlView> FormWindow::MakeControl(forms::BoundControl& control) {
+  return qt::MakeControl(*this, control);
+}
+
+void FormWindow::SetTabOrder(const std::vector<forms::ControlView*>& order) {
+  QWidget* previous = nullptr;
+  for (forms::ControlView* view : order) {
+    QWidget* next = static_cast<Control*>(view)->Widget();
+    if (previous != nullptr) QWidget::setTabOrder(previous, next);
+    previous = next;
+  }
+}
+
+void FormWindow::Post(std::function<void()> task) {
+  QTimer::singleShot(0, this, std::move(task));
+}
+
+void FormWindow::MsgBox(std::string_view text) {
+  QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  QMessageBox box(QMessageBox::Warning, QString::fromUtf8(forms::kAppTitle), message,
+                  QMessageBox::Ok, this);
+  box.exec();
+}
+
+void FormWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (controller_ == nullptr) return;
+  controller_->Shown();
+  if (shownOnce_) return;
+  shownOnce_ = true;
+  activateWindow();
+  controller_->Activated();
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+  if (controller_ != nullptr && !controller_->CloseBox()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+}  // namespace tarq::ui::qt

@@ -1,0 +1,56 @@
+#pragma once
+// What the main window and the dialogs share: a top-level window of a
+// layout's caption and fixed client size, black, holding an adapter per
+// shown control, driven by a forms::WindowController:
+//
+//   shown ──> Shown; the first time, active ──> Activated
+//   close box ──> CloseBox (ignored when the model refuses)
+//   the controller ──> show, enable, activate, hide, post, message boxes
+//
+// The same class as ui/win32/form_window.h, over a QWidget.
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "forms/window_controller.h"
+
+namespace tarq::ui::qt {
+
+class FormWindow : public QWidget, public forms::WindowView {
+  Q_OBJECT
+
+ public:
+  ~FormWindow() override;
+
+  forms::WindowController& Controller() override { return *controller_; }
+  std::unique_ptr<forms::ControlView> MakeControl(forms::BoundControl& control) override;
+  void SetTabOrder(const std::vector<forms::ControlView*>& order) override;
+  void Show() override { show(); }
+  void SetEnabled(bool enabled) override { setEnabled(enabled); }
+  void Activate() override { activateWindow(); }
+  void Hide() override { hide(); }
+  void Destroy() override { close(); }
+  void Post(std::function<void()> task) override;
+  void MsgBox(std::string_view text) override;
+
+ protected:
+  // The window, empty, not shown yet.
+  explicit FormWindow(const forms::WindowLayout& layout);
+  // The controller that drives this window; it binds the window next.
+  void Attach(forms::WindowController& controller) { controller_ = &controller; }
+  // The controller lets go of the model and the controls go: what a
+  // window's destructor starts with.
+  void Release();
+
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  forms::WindowController* controller_ = nullptr;
+  bool shownOnce_ = false;
+};
+
+}  // namespace tarq::ui::qt
