@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 #ifndef _WIN32
+#include <sys/file.h>
 #include <sys/stat.h>
 #endif
 
 #include <algorithm>
 
+#include "platform/file_lock.h"
 #include "platform/fs.h"
 #include "support/debris.h"
 #include "support/fault_hook_guard.h"
@@ -22,6 +24,7 @@ using testing::FolderEntries;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
+using testing::WriterCallsGuard;
 
 TEST(JoinPath, AddsOneSeparatorWithoutLooking) {
   const std::string sep(1, kSeparator);
@@ -107,6 +110,48 @@ TEST(AtomicFileWriter, TheNewFileIsOnDiskBeforeItReplacesTheOldOne) {
   // the last write and before the replace.
   EXPECT_EQ(seen, (std::vector<IoStage>{IoStage::kOpen, IoStage::kFlush, IoStage::kWrite,
                                         IoStage::kSync, IoStage::kClose, IoStage::kReplace}));
+}
+
+TEST(AtomicFileWriter, SyncsTheNewFileBeforeTheRenameAndTheFolderAfterIt) {
+  TempDir dir;
+  WriteBytes(dir / "f", "old bytes");
+  const WriterCalls& system = SystemWriterCalls();
+  WriterCalls watched = system;
+  std::vector<std::string> log;
+  NewFile made;
+  std::string madePath;
+  const auto note = [&](const char* call, intptr_t file) {
+    log.push_back(std::string(call) + (file == made.handle ? " new" : " other"));
+  };
+  watched.create = [&](const std::string& path, const std::string& replacing) {
+    made = system.create(path, replacing);
+    madePath = path;
+    return note("create", made.handle), made;
+  };
+  watched.write = [&](intptr_t f, const char* data, std::size_t size) {
+    return note("write", f), system.write(f, data, size);
+  };
+  watched.sync = [&](intptr_t f) { return note("sync", f), system.sync(f); };
+  watched.close = [&](intptr_t f) { return note("close", f), system.close(f); };
+  watched.rename = [&](const std::string& from, const std::string& to) {
+    log.push_back(from == madePath && to == dir / "f" ? "rename new" : "rename other");
+    return system.rename(from, to);
+  };
+  std::vector<std::string> expected = {"create new", "write new", "sync new", "close new",
+                                       "rename new"};
+  if (system.syncFolder) {  // POSIX
+    watched.syncFolder = [&](const std::string& folder) {
+      log.push_back(folder == dir.Path() ? "sync folder" : "sync other folder");
+      system.syncFolder(folder);
+    };
+    expected.emplace_back("sync folder");
+  }
+  {
+    const WriterCallsGuard guard(watched);
+    ASSERT_TRUE(ReplaceFileContents(dir / "f", "new bytes"));
+  }
+  EXPECT_EQ(log, expected);
+  EXPECT_EQ(ReadBytes(dir / "f"), "new bytes");
 }
 
 TEST(AtomicFileWriter, AskedBeforeReplacingOnceTheNewFileIsWhole) {
@@ -213,6 +258,25 @@ TEST(RemoveWriterLeftovers, RemovesTheFilesNamedAsTheWritersOnly) {
   RemoveWriterLeftovers(dir / "f.dat");
   EXPECT_EQ(testing::SortedEntries(dir.Path()), testing::WithoutLeftovers({"f.dat"}, mine, other));
 }
+
+#ifndef _WIN32
+TEST(FileLock, OneThatCannotHaveTheLockRemovesNoLeftovers) {
+  TempDir dir;
+  testing::LeaveDebris(dir.Path(), "f.dat");
+  const std::vector<std::string> before = testing::SortedEntries(dir.Path());
+  // flock(2) locks the open folder: a second FileLock, in this thread too,
+  // contends with the holder as another launcher's would. It tries once
+  // instead of waiting, as it gives up on a file system without locks.
+  const FileLock holder(dir / "f.dat");
+  WriterCalls tryOnce = SystemWriterCalls();
+  tryOnce.lockFolder = [](intptr_t f) {
+    return ::flock(static_cast<int>(f), LOCK_EX | LOCK_NB) == 0;
+  };
+  const WriterCallsGuard guard(tryOnce);
+  FileLock(dir / "f.dat").RemoveLeftovers();
+  EXPECT_EQ(testing::SortedEntries(dir.Path()), before);
+}
+#endif
 
 TEST(ListPlainFiles, LeavesOutFoldersHiddenFilesAndRejectedNames) {
   TempDir dir;

@@ -6,6 +6,7 @@
 
 #include "platform/file_lock.h"
 #include "platform/fs.h"
+#include "platform/fs_internal.h"
 
 namespace tarq::platform {
 
@@ -14,15 +15,19 @@ namespace tarq::platform {
 FileLock::FileLock(const std::string& path) : path_(path) {
   const int fd = ::open(ParentFolder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
-  int result;
-  do {
-    result = ::flock(fd, LOCK_EX);
-  } while (result != 0 && errno == EINTR);
-  if (result != 0) {
+  if (!detail::Calls().lockFolder(fd)) {
     ::close(fd);
     return;
   }
   handle_ = fd;
+}
+
+bool detail::LockFolder(intptr_t folder) {
+  int result;
+  do {
+    result = ::flock(static_cast<int>(folder), LOCK_EX);
+  } while (result != 0 && errno == EINTR);
+  return result == 0;
 }
 
 FileLock::~FileLock() {

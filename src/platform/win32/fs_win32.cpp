@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <random>
 #include <utility>
 
 #include "platform/drives.h"
@@ -163,30 +162,16 @@ ReadResult ReadWholeFile(const std::string& path) {
   return result;
 }
 
-bool AtomicFileWriter::Open() {
-  if (!detail::StageAllowed(IoStage::kOpen, 0)) return failed_ = true, false;
-  if (IsFolder(path_)) return failed_ = true, false;
-  std::random_device random;
-  const std::string pattern = detail::TemporaryTemplate(path_);
-  const std::size_t at = pattern.rfind(detail::kUniquePlaceholder);
-  for (int attempt = 0; attempt < 16; ++attempt) {
-    std::string candidate = pattern;
-    unsigned number = random() % 1000000u;
-    for (std::size_t i = detail::kUniquePlaceholder.size(); i-- > 0; number /= 10) {
-      candidate[at + i] = static_cast<char>('0' + number % 10);
-    }
-    const HANDLE file = CreateFileW(Wide(candidate).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      handle_ = reinterpret_cast<intptr_t>(file);
-      tempPath_ = std::move(candidate);
-      buffer_.reserve(detail::kWriteChunk);
-      return true;
-    }
-    if (GetLastError() != ERROR_FILE_EXISTS) break;
+NewFile detail::CreateNewFile(const std::string& path, const std::string& /*replacing*/) {
+  NewFile created;
+  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    created.nameTaken = GetLastError() == ERROR_FILE_EXISTS;
+    return created;
   }
-  failed_ = true;
-  return false;
+  created.handle = reinterpret_cast<intptr_t>(file);
+  return created;
 }
 
 std::optional<std::vector<std::string>> detail::ListEntries(
