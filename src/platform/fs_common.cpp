@@ -18,8 +18,8 @@ bool Allowed(const WriterCalls& calls, IoStage stage, int index) {
   return !calls.beforeStage || calls.beforeStage(stage, index);
 }
 
-// Where the six characters that make a new file's name unique go.
-constexpr std::string_view kUniquePlaceholder = "XXXXXX";
+// How many characters make a new file's name unique.
+constexpr std::size_t kUniqueSize = 6;
 
 // What follows the six unique characters of a temporary file's name.
 #ifdef _WIN32
@@ -79,7 +79,7 @@ const WriterCalls& detail::Calls() {
 }
 
 bool IsWriterTemporaryName(std::string_view name, std::string_view fileName) {
-  const std::size_t size = kUniquePlaceholder.size();
+  const std::size_t size = kUniqueSize;
   if (name.size() != fileName.size() + 1 + size + kTemporarySuffix.size() ||
       name.substr(0, fileName.size()) != fileName || name[fileName.size()] != '.' ||
       name.substr(name.size() - kTemporarySuffix.size()) != kTemporarySuffix) {
@@ -137,14 +137,15 @@ bool AtomicFileWriter::Open() {
   if (!Allowed(calls, IoStage::kOpen, 0)) return failed_ = true, false;
   // A folder in the file's place cannot be replaced by a file.
   if (IsFolder(path_)) return failed_ = true, false;
-  // Six digits: a name the clean-up of leftovers always knows.
+  // Digits only: mkstemp may choose six lower-case letters, a name the
+  // clean-up of leftovers takes for the user's own copy and leaves.
   std::random_device random;
   std::string candidate =
-      path_ + '.' + std::string(kUniquePlaceholder) + std::string(kTemporarySuffix);
+      path_ + '.' + std::string(kUniqueSize, '0') + std::string(kTemporarySuffix);
   const std::size_t at = path_.size() + 1;
   for (int attempt = 0; attempt < 16; ++attempt) {
     unsigned number = random() % 1000000u;
-    for (std::size_t i = kUniquePlaceholder.size(); i-- > 0; number /= 10) {
+    for (std::size_t i = kUniqueSize; i-- > 0; number /= 10) {
       candidate[at + i] = static_cast<char>('0' + number % 10);
     }
     const NewFile file = calls.create(candidate, path_);
