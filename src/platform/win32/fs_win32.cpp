@@ -8,6 +8,7 @@
 #include "platform/fs.h"
 #include "platform/fs_internal.h"
 #include "platform/text.h"
+#include "platform/win32/fs_win32.h"
 #include "platform/win32/wide.h"
 
 namespace tarq::platform {
@@ -59,7 +60,7 @@ void detail::RemoveFile(const std::string& path) {
 }
 
 std::string ProgramFolder() {
-  std::wstring buffer(MAX_PATH, L'\0');
+  std::wstring buffer(256, L'\0');  // doubled until the name fits
   for (;;) {
     const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (n == 0) return ".";
@@ -75,24 +76,32 @@ std::string ProgramFolder() {
 namespace {
 
 // Whether a file can be made in the folder: the only sure test where access
-// control lists and folder virtualisation decide.
+// control lists and folder virtualisation decide. A sharing violation means
+// the probe is there and open elsewhere (a scanner looking at it): the
+// folder took a file, so it can be written.
 bool CanWriteIn(const std::string& folder) {
   const HANDLE probe =
-      CreateFileW(Wide(JoinPath(folder, "tarq-write-test.tmp")).c_str(), GENERIC_WRITE, 0, nullptr,
-                  CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-  if (probe == INVALID_HANDLE_VALUE) return false;
+      CreateFileW(Wide(JoinPath(folder, win32::WriteProbeName())).c_str(), GENERIC_WRITE,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (probe == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
   CloseHandle(probe);
   return true;
 }
 
 }  // namespace
 
+std::string win32::WriteProbeName() {
+  return "tarq-write-test." + std::to_string(GetCurrentProcessId()) + ".tmp";
+}
+
 std::string DataFolder(const std::string& programFolder) {
   if (CanWriteIn(programFolder)) return programFolder;
-  wchar_t local[MAX_PATH] = {};
-  const DWORD n = GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return {};
-  const std::string folder = JoinPath(Narrow(local), "TARQ");
+  const auto local = win32::FilledText([](wchar_t* buffer, DWORD size) {
+    return GetEnvironmentVariableW(L"LOCALAPPDATA", buffer, size);
+  });
+  if (!local) return {};
+  const std::string folder = JoinPath(Narrow(*local), "TARQ");
   CreateDirectoryW(Wide(folder).c_str(), nullptr);
   return IsFolder(folder) ? folder : std::string();
 }
