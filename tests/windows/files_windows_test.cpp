@@ -1,12 +1,13 @@
-// The Win32 file code where other programs and other launchers meet it: two
-// processes on the data folder's lock, write probes at once, folders deeper
-// than MAX_PATH.
+// The Win32 file code where other programs and other launchers meet it: a
+// file held open for a moment, two processes on the data folder's lock,
+// write probes at once, folders deeper than MAX_PATH.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/drives.h"
@@ -38,6 +39,53 @@ const bool kLockHolder = [] {
   WaitForSingleObject(OpenEventW(SYNCHRONIZE, FALSE, job->substr(bar2 + 1).c_str()), 60000);
   ExitProcess(0);
 }();
+
+// Another program's handle on the file without delete sharing, as antivirus
+// or the search indexer holds it for a moment.
+HANDLE HoldOpen(const std::string& path) {
+  return CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                     OPEN_EXISTING, 0, nullptr);
+}
+
+TEST(WindowsReplace, WaitsForAFileHeldForAMoment) {
+  TempDir dir;
+  const std::wstring source = Wide(dir / "new.tmp"), target = Wide(dir / "tarqcom.dat");
+  testing::WriteBytes(dir / "new.tmp", "new");
+  testing::WriteBytes(dir / "tarqcom.dat", "old");
+  const HANDLE held = HoldOpen(dir / "tarqcom.dat");
+  const HANDLE letGo = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::thread holder([held, letGo] {
+    WaitForSingleObject(letGo, INFINITE);
+    CloseHandle(held);
+  });
+  int failures = 0;
+  EXPECT_TRUE(win32::RetryWhileHeld([&] {
+    if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    if (failures++ == 0) {  // the holder lets go before the next try
+      const DWORD error = GetLastError();
+      SetEvent(letGo);
+      holder.join();
+      SetLastError(error);
+    }
+    return false;
+  }));
+  EXPECT_EQ(failures, 1);
+  EXPECT_EQ(testing::ReadBytes(dir / "tarqcom.dat"), "new");
+  SetEvent(letGo);
+  if (holder.joinable()) holder.join();
+  CloseHandle(letGo);
+}
+
+TEST(WindowsReplace, AFileHeldLongerIsACleanFailure) {
+  TempDir dir;
+  const std::string path = dir / "tarqcom.dat";
+  testing::WriteBytes(path, "old");
+  const HANDLE held = HoldOpen(path);
+  EXPECT_FALSE(ReplaceFileContents(path, "new"));
+  CloseHandle(held);
+  EXPECT_EQ(testing::ReadBytes(path), "old");
+  EXPECT_EQ(testing::FolderEntries(dir.Path()).size(), 1u) << "the new file was left behind";
+}
 
 TEST(WindowsFileLock, TwoProcessesTakeItInTurnUnderAnySpelling) {
   TempDir dir;

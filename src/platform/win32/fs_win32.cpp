@@ -43,7 +43,10 @@ bool detail::WriteToHandle(intptr_t handle, const char* data, std::size_t size) 
 }
 
 bool detail::SyncHandle(intptr_t handle) {
-  return FlushFileBuffers(AsHandle(handle)) != 0;
+  if (FlushFileBuffers(AsHandle(handle))) return true;
+  // Some virtual and RAM-disk file systems have nothing to flush, and say so.
+  const DWORD error = GetLastError();
+  return error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED;
 }
 
 bool detail::CloseHandle(intptr_t handle) {
@@ -51,8 +54,12 @@ bool detail::CloseHandle(intptr_t handle) {
 }
 
 bool detail::MoveIntoPlace(const std::string& from, const std::string& to) {
-  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  const std::wstring source = Wide(from);
+  const std::wstring target = Wide(to);
+  return win32::RetryWhileHeld([&source, &target] {
+    return MoveFileExW(source.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  });
 }
 
 void detail::RemoveFile(const std::string& path) {
@@ -90,6 +97,17 @@ bool CanWriteIn(const std::string& folder) {
 }
 
 }  // namespace
+
+bool win32::RetryWhileHeld(const std::function<bool()>& attempt) {
+  for (DWORD wait = 25;; wait += 25) {  // 25, 50, 75 and 100 ms between the tries
+    if (attempt()) return true;
+    const DWORD error = GetLastError();
+    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || wait > 100) {
+      return false;
+    }
+    Sleep(wait);
+  }
+}
 
 std::string win32::WriteProbeName() {
   return "tarq-write-test." + std::to_string(GetCurrentProcessId()) + ".tmp";
