@@ -108,8 +108,6 @@ TEST(Utf16, CountsCodeUnits) {
 }  // namespace tarq::platform
 
 #ifdef _WIN32
-#include <windows.h>
-
 #include "platform/cp932_codec.h"
 
 namespace tarq::platform {
@@ -138,24 +136,6 @@ TEST(Cp932OnWindows, TheSystemAgreesWithTheTableOnEveryCode) {
     EXPECT_EQ(DecodeCp932(bytes), cp932::Decode(bytes)) << std::hex << b;
   }
   EXPECT_GT(compared, 9000);
-}
-
-// The system's own table, without the strict mode's check (which refuses
-// them), maps these single bytes to the table's characters and back.
-TEST(Cp932OnWindows, TheSystemTableHoldsTheSingleBytesAsTheTableDoes) {
-  for (const unsigned char b : {0x80, 0xA0, 0xFD, 0xFE, 0xFF}) {
-    const char byte = static_cast<char>(b);
-    wchar_t unit = 0;
-    char back = 0;
-    BOOL usedDefault = TRUE;
-    EXPECT_EQ(MultiByteToWideChar(932, 0, &byte, 1, &unit, 1), 1);
-    EXPECT_EQ(unit, cp932::SingleByte(b)) << std::hex << int{b};
-    EXPECT_EQ(
-        WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &unit, 1, &back, 1, nullptr, &usedDefault),
-        1);
-    EXPECT_EQ(back, byte);
-    EXPECT_FALSE(usedDefault);
-  }
 }
 
 }  // namespace
