@@ -37,9 +37,10 @@ constexpr UINT kCodePage = 932;
 
 std::optional<std::wstring> FromCp932(std::string_view bytes) {
   if (bytes.empty()) return std::wstring();
-  // The strict conversion also refuses the single bytes 0xA0 and 0xFD-0xFF,
-  // which the system's table maps to U+F8F0-U+F8F3 and back: files that hold
-  // them are read as the table has them, so that they are written back whole.
+  // The strict conversion may also refuse (Wine's does) the single bytes 0xA0
+  // and 0xFD-0xFF, which the system's table maps to U+F8F0-U+F8F3 and back:
+  // bytes that the code page's table takes are then converted without the
+  // check, so that files holding them are written back whole.
   DWORD flags = MB_ERR_INVALID_CHARS;
   int n = MultiByteToWideChar(kCodePage, flags, bytes.data(), static_cast<int>(bytes.size()),
                               nullptr, 0);
