@@ -86,9 +86,6 @@ struct WriterCalls {
   // itself writes through.
   std::function<void(const std::string& folder)> syncFolder;
   std::function<void(const std::string& path)> remove;
-  // Waits for the lock on an open folder and takes it; empty on Windows,
-  // whose lock is of another kind.
-  std::function<bool(std::intptr_t folder)> lockFolder;
 };
 const WriterCalls& SystemWriterCalls();
 void SetWriterCalls(WriterCalls calls);  // for tests; SystemWriterCalls() puts the system's back

@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <chrono>
 #include <random>
+#include <thread>
 #include <utility>
 
 #include "platform/file_lock.h"
@@ -63,7 +65,6 @@ const WriterCalls& SystemWriterCalls() {
     system.remove = detail::RemoveFile;
 #ifndef _WIN32
     system.syncFolder = detail::SyncFolder;
-    system.lockFolder = detail::LockFolder;
 #endif
     return system;
   }();
@@ -102,6 +103,28 @@ void RemoveWriterLeftovers(const std::string& path) {
       folder, [fileName](std::string_view name) { return IsWriterTemporaryName(name, fileName); });
   if (!leftovers) return;
   for (const std::string& name : *leftovers) detail::Calls().remove(JoinPath(folder, name));
+}
+
+// Another launcher holds the lock for a moment of its save: the lock is
+// tried again every 20 ms until `wait` has passed.
+FileLock::FileLock(const std::string& path, std::chrono::milliseconds wait) : path_(path) {
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  for (;;) {
+    switch (detail::TryLock(path, handle_)) {
+      case detail::LockTry::kHeld:
+        state_ = State::kHeld;
+        return;
+      case detail::LockTry::kNoLocks:
+        return;
+      case detail::LockTry::kBusy:
+        if (std::chrono::steady_clock::now() >= deadline) {
+          state_ = State::kBusy;
+          return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        break;
+    }
+  }
 }
 
 void FileLock::RemoveLeftovers() const {

@@ -37,7 +37,11 @@ bool MoveIntoPlace(const std::string& from, const std::string& to);
 void RemoveFile(const std::string& path);
 #ifndef _WIN32
 void SyncFolder(const std::string& folder);
-bool LockFolder(intptr_t folder);
 #endif
+
+// One try at the lock of FileLock, without waiting; on kHeld `handle` is
+// what the destructor closes.
+enum class LockTry : std::uint8_t { kHeld, kBusy, kNoLocks };
+LockTry TryLock(const std::string& path, std::intptr_t& handle);
 
 }  // namespace tarq::platform::detail

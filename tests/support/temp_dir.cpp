@@ -77,6 +77,9 @@ std::vector<std::string> FolderEntries(const std::string& path) {
   for (const auto& entry : fs::directory_iterator(fs::u8path(path))) {
     names.push_back(entry.path().filename().string());
   }
+#ifdef _WIN32
+  std::erase(names, "tarq.lock");  // the hidden file that FileLock locks, which saves leave
+#endif
   return names;
 }
 

@@ -28,6 +28,7 @@ std::string ReadBytes(const std::string& path);  // empty when missing or unread
 bool Exists(const std::string& path);
 void MakeFolders(const std::string& path);
 void MakeExecutable(const std::string& path, std::string_view content);
+// The names in a folder; on Windows without the data folder's lock file.
 std::vector<std::string> FolderEntries(const std::string& path);
 
 // Makes a file hidden: on Windows by its attribute; elsewhere names that

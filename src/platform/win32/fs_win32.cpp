@@ -7,6 +7,7 @@
 #include "platform/fs.h"
 #include "platform/fs_internal.h"
 #include "platform/text.h"
+#include "platform/win32/fs_win32.h"
 #include "platform/win32/wide.h"
 
 namespace tarq::platform {
@@ -41,7 +42,10 @@ bool detail::WriteToHandle(intptr_t handle, const char* data, std::size_t size) 
 }
 
 bool detail::SyncHandle(intptr_t handle) {
-  return FlushFileBuffers(AsHandle(handle)) != 0;
+  if (FlushFileBuffers(AsHandle(handle))) return true;
+  // Some virtual and RAM-disk file systems have nothing to flush, and say so.
+  const DWORD error = GetLastError();
+  return error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED;
 }
 
 bool detail::CloseHandle(intptr_t handle) {
@@ -49,8 +53,12 @@ bool detail::CloseHandle(intptr_t handle) {
 }
 
 bool detail::MoveIntoPlace(const std::string& from, const std::string& to) {
-  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  const std::wstring source = Wide(from);
+  const std::wstring target = Wide(to);
+  return win32::RetryWhileHeld([&source, &target] {
+    return MoveFileExW(source.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  });
 }
 
 void detail::RemoveFile(const std::string& path) {
@@ -58,7 +66,7 @@ void detail::RemoveFile(const std::string& path) {
 }
 
 std::string ProgramFolder() {
-  std::wstring buffer(MAX_PATH, L'\0');
+  std::wstring buffer(256, L'\0');  // doubled until the name fits
   for (;;) {
     const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (n == 0) return ".";
@@ -74,24 +82,43 @@ std::string ProgramFolder() {
 namespace {
 
 // Whether a file can be made in the folder: the only sure test where access
-// control lists and folder virtualisation decide.
+// control lists and folder virtualisation decide. A sharing violation means
+// the probe is there and open elsewhere (a scanner looking at it): the
+// folder took a file, so it can be written.
 bool CanWriteIn(const std::string& folder) {
   const HANDLE probe =
-      CreateFileW(Wide(JoinPath(folder, "tarq-write-test.tmp")).c_str(), GENERIC_WRITE, 0, nullptr,
-                  CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-  if (probe == INVALID_HANDLE_VALUE) return false;
+      CreateFileW(Wide(JoinPath(folder, win32::WriteProbeName())).c_str(), GENERIC_WRITE,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (probe == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
   CloseHandle(probe);
   return true;
 }
 
 }  // namespace
 
+bool win32::RetryWhileHeld(const std::function<bool()>& attempt) {
+  for (DWORD wait = 25;; wait += 25) {  // 25, 50, 75 and 100 ms between the tries
+    if (attempt()) return true;
+    const DWORD error = GetLastError();
+    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || wait > 100) {
+      return false;
+    }
+    Sleep(wait);
+  }
+}
+
+std::string win32::WriteProbeName() {
+  return "tarq-write-test." + std::to_string(GetCurrentProcessId()) + ".tmp";
+}
+
 std::string DataFolder(const std::string& programFolder) {
   if (CanWriteIn(programFolder)) return programFolder;
-  wchar_t local[MAX_PATH] = {};
-  const DWORD n = GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return {};
-  const std::string folder = JoinPath(Narrow(local), "TARQ");
+  const auto local = win32::FilledText([](wchar_t* buffer, DWORD size) {
+    return GetEnvironmentVariableW(L"LOCALAPPDATA", buffer, size);
+  });
+  if (!local) return {};
+  const std::string folder = JoinPath(Narrow(*local), "TARQ");
   CreateDirectoryW(Wide(folder).c_str(), nullptr);
   return IsFolder(folder) ? folder : std::string();
 }
