@@ -2,6 +2,7 @@
 
 #include "platform/file_lock.h"
 #include "platform/fs.h"
+#include "platform/fs_internal.h"
 #include "platform/win32/wide.h"
 
 namespace tarq::platform {
@@ -23,7 +24,7 @@ detail::LockTry detail::TryLock(const std::string& path, std::intptr_t& handle) 
       return LockTry::kHeld;
     }
     error = GetLastError();
-    CloseHandle(file);
+    ::CloseHandle(file);
   }
   // Held by another launcher, or the lock file open without sharing by a
   // program that looks at it (antivirus): busy. Anything else: no lock here.
