@@ -29,14 +29,10 @@ for i in range(0, len(values), 12):
     out.append("    " + ", ".join(f"0x{v:04X}" for v in values[i:i + 12]) + ",")
 out.append("};")
 singles = []
-# 0xA0 and 0xFD-0xFF are private-use mappings that not every Windows
-# implementation makes (Wine refuses them): treated as no character, a file
-# holding them is never rewritten.
-VENDOR_SINGLES = {0xA0, 0xFD, 0xFE, 0xFF}
+# Every single byte that Windows' table maps is a character, the
+# private-use 0xA0 and 0xFD-0xFF (U+F8F0-U+F8F3) included, so that a file
+# holding one reads and is written back byte for byte.
 for b in range(0x80, 0x100):
-    if b in VENDOR_SINGLES:
-        singles.append(0)
-        continue
     try:
         ch = bytes([b]).decode("cp932")
         singles.append(ord(ch))

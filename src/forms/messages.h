@@ -12,6 +12,9 @@ inline constexpr std::string_view kMsgCannotStartGame =
 inline constexpr std::string_view kMsgNoCommentHere = "ここにコメントは付けられません";
 inline constexpr std::string_view kMsgUnknownError = "不明なエラー";
 inline constexpr std::string_view kMsgCannotSave = "データを保存できません。";
+// Another launcher held the data folder's lock for the whole wait.
+inline constexpr std::string_view kMsgDataBusy =
+    "データが使用中です。\r\nしばらくしてからやり直して下さい。";
 inline constexpr std::string_view kMsgDeviceUnavailable =
     "デバイスが使用できません。\r\nフォルダを再選択して下さい。";
 inline constexpr std::string_view kMsgNoGameHere =

@@ -60,22 +60,48 @@ struct ReadResult {
 // is a folder or the file cannot be opened or read.
 ReadResult ReadWholeFile(const std::string& path);
 
-// Stages of a file replace, for fault injection in tests.
+// The stages of a file replace.
 enum class IoStage : std::uint8_t { kOpen, kWrite, kFlush, kSync, kClose, kReplace };
-// When set, called before each stage; returning false makes that stage fail
-// as the system call would. `index` counts the writes to the file (chunks of
-// at most 64 KiB) from 0.
-using FaultHook = std::function<bool(IoStage stage, int index)>;
-void SetFaultHook(FaultHook hook);
+
+// What the system makes of a request for a new file: the open file, or -1
+// and whether that was because the name is taken.
+struct NewFile {
+  std::intptr_t handle = -1;
+  bool nameTaken = false;
+};
+
+// AtomicFileWriter's and FileLock's calls to the operating system, one entry
+// each, so that a test can put in a table of its own that watches the calls
+// or makes one fail, as SQLite's test file systems do. Entries return false
+// where the call fails.
+struct WriterCalls {
+  // When set, asked before each stage; false makes that stage fail as its
+  // call would. `index` counts the writes to the file (chunks of at most
+  // 64 KiB) from 0. The system's table has none.
+  std::function<bool(IoStage stage, int index)> beforeStage;
+  // Makes `path`, which must not exist yet, for writing, with the
+  // permissions of `replacing` (the usual ones when it is missing).
+  std::function<NewFile(const std::string& path, const std::string& replacing)> create;
+  std::function<bool(std::intptr_t file, const char* data, std::size_t size)> write;  // all of it
+  std::function<bool(std::intptr_t file)> sync;  // its data on disk: fsync, FlushFileBuffers
+  std::function<bool(std::intptr_t file)> close;
+  std::function<bool(const std::string& from, const std::string& to)> rename;  // over `to`
+  // The renames in a folder on disk; empty on Windows, where the rename
+  // itself writes through.
+  std::function<void(const std::string& folder)> syncFolder;
+  std::function<void(const std::string& path)> remove;
+};
+const WriterCalls& SystemWriterCalls();
+void SetWriterCalls(WriterCalls calls);  // for tests; SystemWriterCalls() puts the system's back
 
 // Writes a new file beside `path` and puts it in place of the old one only
 // when it is complete and on disk. On any failure the old file (or its
 // absence) is left exactly as it was and the new file is removed.
 //
-// The new file is named after the old one, a dot and six characters that
+// The new file is named after the old one, a dot and six random digits that
 // make it unique, and on Windows ".tmp" (see IsWriterTemporaryName):
-//   tarqcom.dat.a8Zk3Q        POSIX: mkstemp's six of [A-Za-z0-9]
-//   tarqcom.dat.004711.tmp    Windows: six digits
+//   tarqcom.dat.004711        POSIX
+//   tarqcom.dat.004711.tmp    Windows
 // A writer killed before it finishes leaves that file behind.
 class AtomicFileWriter final {
  public:
@@ -108,10 +134,10 @@ class AtomicFileWriter final {
 // One call that replaces a whole file atomically.
 bool ReplaceFileContents(const std::string& path, std::string_view bytes);
 
-// Whether `name` is a name AtomicFileWriter gives the new file of the file
-// named `fileName`. On POSIX systems six lower-case letters are left out:
-// "tarqcom.dat.backup" is more likely the user's copy than a name mkstemp
-// chose (as it does for one leftover in 180).
+// Whether `name` is a name AtomicFileWriter gives, or gave, the new file of
+// the file named `fileName`. On POSIX systems writers once chose six of
+// [A-Za-z0-9] (mkstemp's), and those are known too, except six lower-case
+// letters: "tarqcom.dat.backup" is more likely the user's copy.
 bool IsWriterTemporaryName(std::string_view name, std::string_view fileName);
 
 // Removes the plain files beside `path` that IsWriterTemporaryName names for

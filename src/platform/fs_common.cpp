@@ -1,4 +1,7 @@
 #include <algorithm>
+#include <chrono>
+#include <random>
+#include <thread>
 #include <utility>
 
 #include "platform/file_lock.h"
@@ -8,10 +11,17 @@
 namespace tarq::platform {
 namespace {
 
-FaultHook& Hook() {
-  static FaultHook hook;
-  return hook;
+WriterCalls& Current() {
+  static WriterCalls calls = SystemWriterCalls();
+  return calls;
 }
+
+bool Allowed(const WriterCalls& calls, IoStage stage, int index) {
+  return !calls.beforeStage || calls.beforeStage(stage, index);
+}
+
+// How many characters make a new file's name unique.
+constexpr std::size_t kUniqueSize = 6;
 
 // What follows the six unique characters of a temporary file's name.
 #ifdef _WIN32
@@ -44,26 +54,33 @@ std::string_view FileNameOf(std::string_view path) {
   return cut == std::string_view::npos ? path : path.substr(cut + 1);
 }
 
-void SetFaultHook(FaultHook hook) {
-  Hook() = std::move(hook);
+const WriterCalls& SystemWriterCalls() {
+  static const WriterCalls calls = [] {
+    WriterCalls system;
+    system.create = detail::CreateNewFile;
+    system.write = detail::WriteToHandle;
+    system.sync = detail::SyncHandle;
+    system.close = detail::CloseHandle;
+    system.rename = detail::MoveIntoPlace;
+    system.remove = detail::RemoveFile;
+#ifndef _WIN32
+    system.syncFolder = detail::SyncFolder;
+#endif
+    return system;
+  }();
+  return calls;
 }
 
-namespace detail {
-bool StageAllowed(IoStage stage, int index) {
-  return !Hook() || Hook()(stage, index);
+void SetWriterCalls(WriterCalls calls) {
+  Current() = std::move(calls);
 }
-}  // namespace detail
 
-std::string detail::TemporaryTemplate(const std::string& path) {
-  std::string name = path;
-  name += '.';
-  name += kUniquePlaceholder;
-  name += kTemporarySuffix;
-  return name;
+const WriterCalls& detail::Calls() {
+  return Current();
 }
 
 bool IsWriterTemporaryName(std::string_view name, std::string_view fileName) {
-  const std::size_t size = detail::kUniquePlaceholder.size();
+  const std::size_t size = kUniqueSize;
   if (name.size() != fileName.size() + 1 + size + kTemporarySuffix.size() ||
       name.substr(0, fileName.size()) != fileName || name[fileName.size()] != '.' ||
       name.substr(name.size() - kTemporarySuffix.size()) != kTemporarySuffix) {
@@ -85,7 +102,29 @@ void RemoveWriterLeftovers(const std::string& path) {
   const auto leftovers = ListPlainFiles(
       folder, [fileName](std::string_view name) { return IsWriterTemporaryName(name, fileName); });
   if (!leftovers) return;
-  for (const std::string& name : *leftovers) detail::RemoveFile(JoinPath(folder, name));
+  for (const std::string& name : *leftovers) detail::Calls().remove(JoinPath(folder, name));
+}
+
+// Another launcher holds the lock for a moment of its save: the lock is
+// tried again every 20 ms until `wait` has passed.
+FileLock::FileLock(const std::string& path, std::chrono::milliseconds wait) : path_(path) {
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  for (;;) {
+    switch (detail::TryLock(path, handle_)) {
+      case detail::LockTry::kHeld:
+        state_ = State::kHeld;
+        return;
+      case detail::LockTry::kNoLocks:
+        return;
+      case detail::LockTry::kBusy:
+        if (std::chrono::steady_clock::now() >= deadline) {
+          state_ = State::kBusy;
+          return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        break;
+    }
+  }
 }
 
 void FileLock::RemoveLeftovers() const {
@@ -116,13 +155,41 @@ AtomicFileWriter::~AtomicFileWriter() {
   Discard();
 }
 
+bool AtomicFileWriter::Open() {
+  const WriterCalls& calls = detail::Calls();
+  if (!Allowed(calls, IoStage::kOpen, 0)) return failed_ = true, false;
+  // A folder in the file's place cannot be replaced by a file.
+  if (IsFolder(path_)) return failed_ = true, false;
+  // Digits only: mkstemp may choose six lower-case letters, a name the
+  // clean-up of leftovers takes for the user's own copy and leaves.
+  std::random_device random;
+  std::string candidate =
+      path_ + '.' + std::string(kUniqueSize, '0') + std::string(kTemporarySuffix);
+  const std::size_t at = path_.size() + 1;
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    unsigned number = random() % 1000000u;
+    for (std::size_t i = kUniqueSize; i-- > 0; number /= 10) {
+      candidate[at + i] = static_cast<char>('0' + number % 10);
+    }
+    const NewFile file = calls.create(candidate, path_);
+    if (file.handle != -1) {
+      handle_ = file.handle;
+      tempPath_ = std::move(candidate);
+      buffer_.reserve(detail::kWriteChunk);
+      return true;
+    }
+    if (!file.nameTaken) break;
+  }
+  return failed_ = true, false;
+}
+
 // Every write to the file goes out here, in chunks; each chunk is a stage
 // at which tests can make the write fail.
 bool AtomicFileWriter::WriteOut(std::string_view bytes) {
+  const WriterCalls& calls = detail::Calls();
   while (!bytes.empty()) {
     const std::size_t size = std::min(bytes.size(), detail::kWriteChunk);
-    if (!detail::StageAllowed(IoStage::kWrite, writes_++) ||
-        !detail::WriteToHandle(handle_, bytes.data(), size)) {
+    if (!Allowed(calls, IoStage::kWrite, writes_++) || !calls.write(handle_, bytes.data(), size)) {
       return false;
     }
     bytes.remove_prefix(size);
@@ -151,15 +218,16 @@ bool AtomicFileWriter::Write(std::string_view bytes) {
 
 bool AtomicFileWriter::Commit(const std::function<bool()>& beforeReplace) {
   if (failed_ || handle_ < 0) return false;
+  const WriterCalls& calls = detail::Calls();
   const intptr_t handle = handle_;
-  if (!detail::StageAllowed(IoStage::kFlush, 0) || !FlushBuffer() ||
-      !detail::StageAllowed(IoStage::kSync, 0) || !detail::SyncHandle(handle)) {
+  if (!Allowed(calls, IoStage::kFlush, 0) || !FlushBuffer() || !Allowed(calls, IoStage::kSync, 0) ||
+      !calls.sync(handle)) {
     failed_ = true;
     return false;
   }
   handle_ = -1;
-  const bool closeAllowed = detail::StageAllowed(IoStage::kClose, 0);
-  if (!detail::CloseHandle(handle) || !closeAllowed) {
+  const bool closeAllowed = Allowed(calls, IoStage::kClose, 0);
+  if (!calls.close(handle) || !closeAllowed) {
     failed_ = true;
     return false;
   }
@@ -167,21 +235,23 @@ bool AtomicFileWriter::Commit(const std::function<bool()>& beforeReplace) {
     failed_ = true;
     return false;
   }
-  if (!detail::StageAllowed(IoStage::kReplace, 0) || !detail::MoveIntoPlace(tempPath_, path_)) {
+  if (!Allowed(calls, IoStage::kReplace, 0) || !calls.rename(tempPath_, path_)) {
     failed_ = true;
     return false;
   }
   tempPath_.clear();
+  if (calls.syncFolder) calls.syncFolder(ParentFolder(path_));
   return true;
 }
 
 void AtomicFileWriter::Discard() {
+  const WriterCalls& calls = detail::Calls();
   if (handle_ >= 0) {
-    detail::CloseHandle(handle_);
+    calls.close(handle_);
     handle_ = -1;
   }
   if (!tempPath_.empty()) {
-    detail::RemoveFile(tempPath_);
+    calls.remove(tempPath_);
     tempPath_.clear();
   }
 }

@@ -12,8 +12,9 @@
 
 namespace tarq::platform::detail {
 
-// False when the test fault hook makes this stage fail.
-bool StageAllowed(IoStage stage, int index);
+// The table the writer and the lock call through: the system's unless a
+// test has put in its own.
+const WriterCalls& Calls();
 
 inline constexpr std::size_t kWriteChunk = 1 << 16;
 
@@ -27,17 +28,20 @@ enum class EntryKind : std::uint8_t { kPlainFile, kFolder };
 std::optional<std::vector<std::string>> ListEntries(
     const std::string& folder, EntryKind kind, const std::function<bool(std::string_view)>& accept);
 
-// AtomicFileWriter's new file for `path`, with "XXXXXX" where the six
-// characters that make it unique go.
-std::string TemporaryTemplate(const std::string& path);
-inline constexpr std::string_view kUniquePlaceholder = "XXXXXX";
-
-// The operating system's part of AtomicFileWriter, on its open file and
-// its temporary file; false on failure.
+// The system's entries of WriterCalls.
+NewFile CreateNewFile(const std::string& path, const std::string& replacing);
 bool WriteToHandle(intptr_t handle, const char* data, std::size_t size);
 bool SyncHandle(intptr_t handle);  // the file's data on disk
 bool CloseHandle(intptr_t handle);
-bool MoveIntoPlace(const std::string& from, const std::string& to);  // durably
+bool MoveIntoPlace(const std::string& from, const std::string& to);
 void RemoveFile(const std::string& path);
+#ifndef _WIN32
+void SyncFolder(const std::string& folder);
+#endif
+
+// One try at the lock of FileLock, without waiting; on kHeld `handle` is
+// what the destructor closes.
+enum class LockTry : std::uint8_t { kHeld, kBusy, kNoLocks };
+LockTry TryLock(const std::string& path, std::intptr_t& handle);
 
 }  // namespace tarq::platform::detail

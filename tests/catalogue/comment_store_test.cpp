@@ -210,10 +210,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"utf8_with_bom", "\xEF\xBB\xBF\"a.bsp\",\"\xE2\x97\x8E\",\"\"\r\n",
                 StoreStatus::kBadEncoding},
         // Large enough to be checked on a second thread while the new file syncs.
-        BadFile{"large_with_a_bad_byte_last", ManyRecords(15000) + "\"z.bsp\",\"\xFD\",\"\"\r\n",
-                StoreStatus::kBadEncoding},
+        BadFile{"large_with_a_bad_byte_last",
+                ManyRecords(15000) + "\"z.bsp\",\"\x85\x40\",\"\"\r\n", StoreStatus::kBadEncoding},
         BadFile{"large_malformed_and_not_code_page_932",
-                "\"z.bsp\",\"\xFD\"\r\n" + ManyRecords(15000), StoreStatus::kBadEncoding}),
+                "\"z.bsp\",\"\x85\x40\"\r\n" + ManyRecords(15000), StoreStatus::kBadEncoding}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(CommentStoreTest, AFolderInThePlaceOfTheFileIsUnreadable) {

@@ -39,14 +39,17 @@ INSTANTIATE_TEST_SUITE_P(
                       CodecCase{"ibm_small_roman", "\xFA\x40", "ⅰ"},
                       CodecCase{"user_defined_area", "\xF0\x40", "\xEE\x80\x80"},
                       CodecCase{"wave_dash_as_windows", "\x81\x60", "～"},
+                      // Windows' table maps these single bytes (0xA0 also ends a pair).
+                      CodecCase{"windows_single_bytes", "\x80\x82\xA0\xA0\xFD\xFE\xFF",
+                                "\u0080あ\uF8F0\uF8F1\uF8F2\uF8F3"},
                       CodecCase{"empty", "", ""}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(Cp932, RefusesBytesThatAreNoCharacter) {
   for (const std::string& bytes :
        {std::string("\x81"), std::string("a\x81"), std::string("\x85\x40"), std::string("\x81\x7F"),
-        std::string("\xEF\xBB\xBF"), std::string("\x81\x22"), std::string("\xA0"),
-        std::string("\xFD")}) {
+        std::string("\xEF\xBB\xBF"), std::string("\x81\x22"), std::string("\xA0\x81"),
+        std::string("\xFD\x82\xFD")}) {
     EXPECT_FALSE(IsValidCp932(bytes)) << ::testing::PrintToString(bytes);
     EXPECT_FALSE(DecodeCp932(bytes).has_value());
   }
@@ -129,9 +132,7 @@ TEST(Cp932OnWindows, TheSystemAgreesWithTheTableOnEveryCode) {
   }
   for (int b = 0x80; b <= 0xFF; ++b) {
     const std::string bytes{static_cast<char>(b)};
-    // 0xA0 and 0xFD-0xFF: private-use mappings some Windows versions make and
-    // Wine does not; the table refuses them.
-    if (cp932::IsLeadByte(static_cast<unsigned char>(b)) || b == 0xA0 || b >= 0xFD) continue;
+    if (cp932::IsLeadByte(static_cast<unsigned char>(b))) continue;
     EXPECT_EQ(DecodeCp932(bytes), cp932::Decode(bytes)) << std::hex << b;
   }
   EXPECT_GT(compared, 9000);

@@ -5,10 +5,11 @@
 
 #include <algorithm>
 
+#include "platform/file_lock.h"
 #include "platform/fs.h"
 #include "support/debris.h"
-#include "support/fault_hook_guard.h"
 #include "support/temp_dir.h"
+#include "support/writer_calls_guard.h"
 #ifndef _WIN32
 #include "support/env_guard.h"
 #endif
@@ -17,11 +18,11 @@ namespace tarq::platform {
 namespace {
 
 using testing::Exists;
-using testing::FaultHookGuard;
 using testing::FolderEntries;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
+using testing::WriterCallsGuard;
 
 TEST(JoinPath, AddsOneSeparatorWithoutLooking) {
   const std::string sep(1, kSeparator);
@@ -84,7 +85,7 @@ TEST(AtomicFileWriter, AFailureAtAnyStageLeavesTheOldFile) {
     TempDir dir;
     WriteBytes(dir / "f", "old bytes");
     {
-      FaultHookGuard guard([failing](IoStage stage, int) { return stage != failing; });
+      WriterCallsGuard guard([failing](IoStage stage, int) { return stage != failing; });
       EXPECT_FALSE(ReplaceFileContents(dir / "f", "new"));
     }
     EXPECT_EQ(ReadBytes(dir / "f"), "old bytes");
@@ -97,7 +98,7 @@ TEST(AtomicFileWriter, TheNewFileIsOnDiskBeforeItReplacesTheOldOne) {
   WriteBytes(dir / "f", "old bytes");
   std::vector<IoStage> seen;
   {
-    FaultHookGuard guard([&seen](IoStage stage, int) {
+    WriterCallsGuard guard([&seen](IoStage stage, int) {
       seen.push_back(stage);
       return true;
     });
@@ -107,6 +108,33 @@ TEST(AtomicFileWriter, TheNewFileIsOnDiskBeforeItReplacesTheOldOne) {
   // the last write and before the replace.
   EXPECT_EQ(seen, (std::vector<IoStage>{IoStage::kOpen, IoStage::kFlush, IoStage::kWrite,
                                         IoStage::kSync, IoStage::kClose, IoStage::kReplace}));
+}
+
+// `call`, noting `name` in `log` before each call.
+template <typename Call>
+auto Noted(std::vector<std::string>& log, const char* name, Call call) {
+  return [&log, name, call](const auto&... args) { return log.emplace_back(name), call(args...); };
+}
+
+TEST(AtomicFileWriter, SyncsTheNewFileBeforeTheRenameAndTheFolderAfterIt) {
+  TempDir dir;
+  const WriterCalls& system = SystemWriterCalls();
+  std::vector<std::string> log;
+  WriterCalls watched = system;
+  watched.write = Noted(log, "write", system.write);
+  watched.sync = Noted(log, "sync", system.sync);
+  watched.close = Noted(log, "close", system.close);
+  watched.rename = Noted(log, "rename", system.rename);
+  std::vector<std::string> expected = {"write", "sync", "close", "rename"};
+  if (system.syncFolder) {  // POSIX
+    watched.syncFolder = [&](const std::string& folder) { log.push_back("sync " + folder); };
+    expected.push_back("sync " + dir.Path());
+  }
+  {
+    const WriterCallsGuard guard(watched);
+    ASSERT_TRUE(ReplaceFileContents(dir / "f", "new bytes"));
+  }
+  EXPECT_EQ(log, expected);
 }
 
 TEST(AtomicFileWriter, AskedBeforeReplacingOnceTheNewFileIsWhole) {
@@ -212,6 +240,19 @@ TEST(RemoveWriterLeftovers, RemovesTheFilesNamedAsTheWritersOnly) {
   const testing::Debris other = testing::LeaveDebris(dir.Path(), "g.dat");
   RemoveWriterLeftovers(dir / "f.dat");
   EXPECT_EQ(testing::SortedEntries(dir.Path()), testing::WithoutLeftovers({"f.dat"}, mine, other));
+}
+
+TEST(FileLock, OneThatCannotHaveTheLockRemovesNoLeftovers) {
+  TempDir dir;
+  testing::LeaveDebris(dir.Path(), "f.dat");
+  const std::vector<std::string> before = testing::SortedEntries(dir.Path());
+  // The lock belongs to each open of the folder: a second FileLock, in this
+  // thread too, contends with the holder as another launcher's would.
+  const FileLock holder(dir / "f.dat");
+  const FileLock busy(dir / "f.dat", std::chrono::milliseconds(0));
+  ASSERT_EQ(busy.state(), FileLock::State::kBusy);
+  busy.RemoveLeftovers();
+  EXPECT_EQ(testing::SortedEntries(dir.Path()), before);
 }
 
 TEST(ListPlainFiles, LeavesOutFoldersHiddenFilesAndRejectedNames) {

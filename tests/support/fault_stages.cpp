@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "platform/fs.h"
-#include "support/fault_hook_guard.h"
+#include "support/writer_calls_guard.h"
 
 namespace tarq::testing {
 namespace {
@@ -35,7 +35,7 @@ FaultStages FailEachStage(const std::function<void()>& reset, const std::functio
   std::vector<std::pair<platform::IoStage, int>> seen;
   reset();
   {
-    const FaultHookGuard counting([&seen](platform::IoStage stage, int index) {
+    const WriterCallsGuard counting([&seen](platform::IoStage stage, int index) {
       if (std::find(seen.begin(), seen.end(), std::pair(stage, index)) == seen.end())
         seen.emplace_back(stage, index);
       return true;
@@ -49,7 +49,7 @@ FaultStages FailEachStage(const std::function<void()>& reset, const std::functio
     reset();
     bool succeeded = false;
     {
-      const FaultHookGuard failing([stage = stage, index = index](platform::IoStage s, int i) {
+      const WriterCallsGuard failing([stage = stage, index = index](platform::IoStage s, int i) {
         return !(s == stage && i == index);
       });
       succeeded = write();

@@ -49,9 +49,12 @@ void WriteBytes(const std::string& path, std::string_view bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+// Through the platform's reader, which on Windows shares the file for
+// deletion too: MoveFileExW holds the file it moved open with delete access
+// for a moment after the move, and a reader that does not share it (as the C
+// runtime's fopen does not) fails to open a file that is already whole.
 std::string ReadBytes(const std::string& path) {
-  std::ifstream in(fs::u8path(path), std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return platform::ReadWholeFile(path).bytes;
 }
 
 bool Exists(const std::string& path) {
@@ -74,6 +77,9 @@ std::vector<std::string> FolderEntries(const std::string& path) {
   for (const auto& entry : fs::directory_iterator(fs::u8path(path))) {
     names.push_back(entry.path().filename().string());
   }
+#ifdef _WIN32
+  std::erase(names, "tarq.lock");  // the hidden file that FileLock locks, which saves leave
+#endif
   return names;
 }
 
@@ -88,8 +94,7 @@ void Hide(const std::string& path) {
 bool WaitForFile(const std::string& path) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (std::chrono::steady_clock::now() < deadline) {
-    std::error_code ec;
-    if (fs::exists(fs::u8path(path), ec) && fs::file_size(fs::u8path(path), ec) > 0) return true;
+    if (!ReadBytes(path).empty()) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   return false;

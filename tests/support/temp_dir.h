@@ -24,19 +24,20 @@ class TempDir final {
 };
 
 void WriteBytes(const std::string& path, std::string_view bytes);
-std::string ReadBytes(const std::string& path);  // empty when missing
+std::string ReadBytes(const std::string& path);  // empty when missing or unreadable
 bool Exists(const std::string& path);
 void MakeFolders(const std::string& path);
 void MakeExecutable(const std::string& path, std::string_view content);
+// The names in a folder; on Windows without the data folder's lock file.
 std::vector<std::string> FolderEntries(const std::string& path);
 
 // Makes a file hidden: on Windows by its attribute; elsewhere names that
 // start with a dot are hidden already.
 void Hide(const std::string& path);
 
-// Polls until the file exists and is non-empty or about ten seconds pass.
+// Polls until ReadBytes gives the file non-empty or about ten seconds pass.
 // Writers put the file in place whole (written under another name, then
-// renamed), so it is complete once it is there.
+// renamed), so it is complete once it can be read.
 bool WaitForFile(const std::string& path);
 
 }  // namespace tarq::testing

@@ -6,23 +6,25 @@
 
 #include "platform/file_lock.h"
 #include "platform/fs.h"
+#include "platform/fs_internal.h"
 
 namespace tarq::platform {
 
-// The lock is on the file's folder, which stays while the file itself is
-// replaced by a new one; no lock file is left beside the data.
-FileLock::FileLock(const std::string& path) : path_(path) {
+// The lock is on the file's folder, so no lock file is left beside the data.
+detail::LockTry detail::TryLock(const std::string& path, std::intptr_t& handle) {
   const int fd = ::open(ParentFolder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
+  if (fd < 0) return LockTry::kNoLocks;
   int result;
   do {
-    result = ::flock(fd, LOCK_EX);
+    result = ::flock(fd, LOCK_EX | LOCK_NB);
   } while (result != 0 && errno == EINTR);
-  if (result != 0) {
-    ::close(fd);
-    return;
+  const int error = errno;
+  if (result == 0) {
+    handle = fd;
+    return LockTry::kHeld;
   }
-  handle_ = fd;
+  ::close(fd);
+  return error == EWOULDBLOCK ? LockTry::kBusy : LockTry::kNoLocks;
 }
 
 FileLock::~FileLock() {

@@ -46,14 +46,15 @@ bool detail::CloseHandle(intptr_t handle) {
 }
 
 bool detail::MoveIntoPlace(const std::string& from, const std::string& to) {
-  if (::rename(from.c_str(), to.c_str()) != 0) return false;
-  // Make the rename itself durable.
-  const int dir = ::open(ParentFolder(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+void detail::SyncFolder(const std::string& folder) {
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
     ::fsync(dir);
     ::close(dir);
   }
-  return true;
 }
 
 void detail::RemoveFile(const std::string& path) {
@@ -147,18 +148,17 @@ ReadResult ReadWholeFile(const std::string& path) {
   return result;
 }
 
-bool AtomicFileWriter::Open() {
-  if (!detail::StageAllowed(IoStage::kOpen, 0)) return failed_ = true, false;
-  // A folder in the file's place cannot be replaced by a file.
-  if (IsFolder(path_)) return failed_ = true, false;
-  std::string pattern = detail::TemporaryTemplate(path_);
-  const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) return failed_ = true, false;
-  ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+NewFile detail::CreateNewFile(const std::string& path, const std::string& replacing) {
+  NewFile file;
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    file.nameTaken = errno == EEXIST;
+    return file;
+  }
   // Keep the old file's permissions; a new file gets the usual 0666 & ~umask.
   struct stat st {};
   mode_t mode = 0;
-  if (::stat(path_.c_str(), &st) == 0) {
+  if (::stat(replacing.c_str(), &st) == 0) {
     mode = st.st_mode & 07777;
   } else {
     const mode_t mask = ::umask(0);
@@ -166,10 +166,8 @@ bool AtomicFileWriter::Open() {
     mode = 0666 & ~mask;
   }
   ::fchmod(fd, mode);
-  handle_ = fd;
-  tempPath_ = std::move(pattern);
-  buffer_.reserve(detail::kWriteChunk);
-  return true;
+  file.handle = fd;
+  return file;
 }
 
 std::optional<std::vector<std::string>> detail::ListEntries(

@@ -45,9 +45,12 @@ std::optional<std::string> DriveCurrentFolder(const Drive& drive) {
   if (!ready) return std::nullopt;
   // "X:" names the drive's own current folder.
   const std::wstring relative = Wide(drive.root.substr(0, 2));
-  wchar_t full[MAX_PATH] = {};
-  const DWORD n = GetFullPathNameW(relative.c_str(), MAX_PATH, full, nullptr);
-  std::string folder = n > 0 && n < MAX_PATH ? Narrow(full) : drive.root;
+  const auto full = win32::FilledText([&relative](wchar_t* buffer, DWORD size) {
+    return GetFullPathNameW(relative.c_str(), size, buffer, nullptr);
+  });
+  std::string folder = full ? Narrow(*full) : drive.root;
+  // Wine answers with a trailing separator; a folder has none but a root.
+  if (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
   return IsFolder(folder) ? folder : drive.root;
 }
 

@@ -1,34 +1,39 @@
 #include <windows.h>
 
-#include <cwctype>
-#include <functional>
-
 #include "platform/file_lock.h"
+#include "platform/fs.h"
+#include "platform/fs_internal.h"
 #include "platform/win32/wide.h"
 
 namespace tarq::platform {
 
-// A named mutex per file, for the launchers of this session: names cannot
-// hold backslashes, so the (case-folded) path is hashed into the name.
-FileLock::FileLock(const std::string& path) : path_(path) {
-  std::wstring key = win32::Wide(path);
-  for (wchar_t& c : key) c = static_cast<wchar_t>(std::towlower(c));
-  const std::wstring name = L"Local\\TARQ-" + std::to_wstring(std::hash<std::wstring>{}(key));
-  const HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
-  if (mutex == nullptr) return;
-  const DWORD waited = WaitForSingleObject(mutex, 30000);
-  if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
-    CloseHandle(mutex);
-    return;
+// A byte-range lock on the lock file: the system's file locks hold across
+// sessions and across machines on a share, and every spelling of the path
+// (mapped drive or UNC name, short names, letter case) reaches the same file.
+// The lock goes with the handle, also when the process is killed.
+detail::LockTry detail::TryLock(const std::string& path, std::intptr_t& handle) {
+  const std::wstring name = win32::Wide(JoinPath(ParentFolder(path), "tarq.lock"));
+  const HANDLE file = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
+  DWORD error = GetLastError();
+  if (file != INVALID_HANDLE_VALUE) {
+    OVERLAPPED at{};
+    if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
+      handle = reinterpret_cast<std::intptr_t>(file);
+      return LockTry::kHeld;
+    }
+    error = GetLastError();
+    ::CloseHandle(file);
   }
-  handle_ = reinterpret_cast<std::intptr_t>(mutex);
+  // Held by another launcher, or the lock file open without sharing by a
+  // program that looks at it (antivirus): busy. Anything else: no lock here.
+  return error == ERROR_LOCK_VIOLATION || error == ERROR_SHARING_VIOLATION ? LockTry::kBusy
+                                                                           : LockTry::kNoLocks;
 }
 
 FileLock::~FileLock() {
-  if (handle_ == -1) return;
-  const HANDLE mutex = reinterpret_cast<HANDLE>(handle_);
-  ReleaseMutex(mutex);
-  CloseHandle(mutex);
+  if (handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(handle_));  // closing releases the lock
 }
 
 }  // namespace tarq::platform

@@ -1,13 +1,13 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <random>
 #include <utility>
 
 #include "platform/drives.h"
 #include "platform/fs.h"
 #include "platform/fs_internal.h"
 #include "platform/text.h"
+#include "platform/win32/fs_win32.h"
 #include "platform/win32/wide.h"
 
 namespace tarq::platform {
@@ -42,7 +42,10 @@ bool detail::WriteToHandle(intptr_t handle, const char* data, std::size_t size) 
 }
 
 bool detail::SyncHandle(intptr_t handle) {
-  return FlushFileBuffers(AsHandle(handle)) != 0;
+  if (FlushFileBuffers(AsHandle(handle))) return true;
+  // Some virtual and RAM-disk file systems have nothing to flush, and say so.
+  const DWORD error = GetLastError();
+  return error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED;
 }
 
 bool detail::CloseHandle(intptr_t handle) {
@@ -50,8 +53,12 @@ bool detail::CloseHandle(intptr_t handle) {
 }
 
 bool detail::MoveIntoPlace(const std::string& from, const std::string& to) {
-  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  const std::wstring source = Wide(from);
+  const std::wstring target = Wide(to);
+  return win32::RetryWhileHeld([&source, &target] {
+    return MoveFileExW(source.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  });
 }
 
 void detail::RemoveFile(const std::string& path) {
@@ -59,7 +66,7 @@ void detail::RemoveFile(const std::string& path) {
 }
 
 std::string ProgramFolder() {
-  std::wstring buffer(MAX_PATH, L'\0');
+  std::wstring buffer(256, L'\0');  // doubled until the name fits
   for (;;) {
     const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (n == 0) return ".";
@@ -75,24 +82,43 @@ std::string ProgramFolder() {
 namespace {
 
 // Whether a file can be made in the folder: the only sure test where access
-// control lists and folder virtualisation decide.
+// control lists and folder virtualisation decide. A sharing violation means
+// the probe is there and open elsewhere (a scanner looking at it): the
+// folder took a file, so it can be written.
 bool CanWriteIn(const std::string& folder) {
   const HANDLE probe =
-      CreateFileW(Wide(JoinPath(folder, "tarq-write-test.tmp")).c_str(), GENERIC_WRITE, 0, nullptr,
-                  CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-  if (probe == INVALID_HANDLE_VALUE) return false;
+      CreateFileW(Wide(JoinPath(folder, win32::WriteProbeName())).c_str(), GENERIC_WRITE,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (probe == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
   CloseHandle(probe);
   return true;
 }
 
 }  // namespace
 
+bool win32::RetryWhileHeld(const std::function<bool()>& attempt) {
+  for (DWORD wait = 25;; wait += 25) {  // 25, 50, 75 and 100 ms between the tries
+    if (attempt()) return true;
+    const DWORD error = GetLastError();
+    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || wait > 100) {
+      return false;
+    }
+    Sleep(wait);
+  }
+}
+
+std::string win32::WriteProbeName() {
+  return "tarq-write-test." + std::to_string(GetCurrentProcessId()) + ".tmp";
+}
+
 std::string DataFolder(const std::string& programFolder) {
   if (CanWriteIn(programFolder)) return programFolder;
-  wchar_t local[MAX_PATH] = {};
-  const DWORD n = GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return {};
-  const std::string folder = JoinPath(Narrow(local), "TARQ");
+  const auto local = win32::FilledText([](wchar_t* buffer, DWORD size) {
+    return GetEnvironmentVariableW(L"LOCALAPPDATA", buffer, size);
+  });
+  if (!local) return {};
+  const std::string folder = JoinPath(Narrow(*local), "TARQ");
   CreateDirectoryW(Wide(folder).c_str(), nullptr);
   return IsFolder(folder) ? folder : std::string();
 }
@@ -163,30 +189,16 @@ ReadResult ReadWholeFile(const std::string& path) {
   return result;
 }
 
-bool AtomicFileWriter::Open() {
-  if (!detail::StageAllowed(IoStage::kOpen, 0)) return failed_ = true, false;
-  if (IsFolder(path_)) return failed_ = true, false;
-  std::random_device random;
-  const std::string pattern = detail::TemporaryTemplate(path_);
-  const std::size_t at = pattern.rfind(detail::kUniquePlaceholder);
-  for (int attempt = 0; attempt < 16; ++attempt) {
-    std::string candidate = pattern;
-    unsigned number = random() % 1000000u;
-    for (std::size_t i = detail::kUniquePlaceholder.size(); i-- > 0; number /= 10) {
-      candidate[at + i] = static_cast<char>('0' + number % 10);
-    }
-    const HANDLE file = CreateFileW(Wide(candidate).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      handle_ = reinterpret_cast<intptr_t>(file);
-      tempPath_ = std::move(candidate);
-      buffer_.reserve(detail::kWriteChunk);
-      return true;
-    }
-    if (GetLastError() != ERROR_FILE_EXISTS) break;
+NewFile detail::CreateNewFile(const std::string& path, const std::string& /*replacing*/) {
+  NewFile created;
+  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    created.nameTaken = GetLastError() == ERROR_FILE_EXISTS;
+    return created;
   }
-  failed_ = true;
-  return false;
+  created.handle = reinterpret_cast<intptr_t>(file);
+  return created;
 }
 
 std::optional<std::vector<std::string>> detail::ListEntries(

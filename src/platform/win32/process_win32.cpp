@@ -20,11 +20,9 @@ bool ChangeFolder(const std::string& folder) {
 }
 
 std::string CurrentFolder() {
-  const DWORD n = GetCurrentDirectoryW(0, nullptr);
-  std::wstring buffer(n, L'\0');
-  const DWORD got = GetCurrentDirectoryW(n, buffer.data());
-  buffer.resize(got);
-  return Narrow(buffer);
+  const auto folder = win32::FilledText(
+      [](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
+  return folder ? Narrow(*folder) : std::string();
 }
 
 bool StartDetachedProcess(const ProcessStart& start) {

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "platform/cp932_codec.h"
 #include "platform/text.h"
 #include "platform/win32/wide.h"
 
@@ -36,12 +37,23 @@ constexpr UINT kCodePage = 932;
 
 std::optional<std::wstring> FromCp932(std::string_view bytes) {
   if (bytes.empty()) return std::wstring();
-  const int n = MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data(),
-                                    static_cast<int>(bytes.size()), nullptr, 0);
-  if (n <= 0) return std::nullopt;
+  // The strict conversion may also refuse (Wine's does) the single bytes 0xA0
+  // and 0xFD-0xFF, which the system's table maps to U+F8F0-U+F8F3 and back:
+  // bytes that the code page's table takes are then converted without the
+  // check, so that files holding them are written back whole.
+  DWORD flags = MB_ERR_INVALID_CHARS;
+  int n = MultiByteToWideChar(kCodePage, flags, bytes.data(), static_cast<int>(bytes.size()),
+                              nullptr, 0);
+  if (n <= 0) {
+    if (!cp932::IsValid(bytes)) return std::nullopt;
+    flags = 0;
+    n = MultiByteToWideChar(kCodePage, flags, bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                            0);
+    if (n <= 0) return std::nullopt;
+  }
   std::wstring out(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()),
-                      out.data(), n);
+  MultiByteToWideChar(kCodePage, flags, bytes.data(), static_cast<int>(bytes.size()), out.data(),
+                      n);
   return out;
 }
 
