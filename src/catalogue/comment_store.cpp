@@ -331,6 +331,7 @@ StoreStatus CommentStore::SaveComment(std::string_view name, std::string_view ma
   if (!record) return StoreStatus::kUnstorable;
   // Another launcher's save between this read and this write would be lost.
   const platform::FileLock lock(path_);
+  if (lock.state() == platform::FileLock::State::kBusy) return StoreStatus::kBusy;
   lock.RemoveLeftovers();
   ParsedFile parsed = ReadAndParse(path_, true);
   if (parsed.status != StoreStatus::kOk) return parsed.Checked();
@@ -339,6 +340,7 @@ StoreStatus CommentStore::SaveComment(std::string_view name, std::string_view ma
 
 StoreStatus CommentStore::DeleteComment(std::string_view name) const {
   const platform::FileLock lock(path_);
+  if (lock.state() == platform::FileLock::State::kBusy) return StoreStatus::kBusy;
   lock.RemoveLeftovers();
   ParsedFile parsed = ReadAndParse(path_, true);
   if (parsed.status != StoreStatus::kOk) return parsed.Checked();

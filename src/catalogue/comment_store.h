@@ -44,6 +44,7 @@ enum class StoreStatus : std::uint8_t {
   kTooMany,      // more than 32767 records
   kTooLarge,     // 4 GiB less a byte or more: past the parse's 32-bit offsets
   kUnstorable,   // text the file cannot carry (see SaveComment)
+  kBusy,         // another launcher held the folder's lock for all of its wait
   kWriteFailed,
 };
 

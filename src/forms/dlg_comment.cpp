@@ -1,6 +1,5 @@
 #include "forms/dlg_comment.h"
 
-#include "catalogue/comment_store.h"
 #include "forms/frm_main.h"
 #include "forms/messages.h"
 
@@ -39,21 +38,19 @@ void DlgComment::cmdOK_Click() {
   const catalogue::StoreStatus status =
       catalogue::CommentStore(main_.CommentPath())
           .SaveComment(labFile.Caption(), cmbMark.Text(), txtComment.Text());
-  if (status != catalogue::StoreStatus::kOk) {
-    host_.MsgBox(kMsgCannotSave);
-    return;
-  }
-  Unload();
+  if (Stored(status)) Unload();
 }
 
 void DlgComment::cmdDelete_Click() {
   const catalogue::StoreStatus status =
       catalogue::CommentStore(main_.CommentPath()).DeleteComment(labFile.Caption());
-  if (status != catalogue::StoreStatus::kOk) {
-    host_.MsgBox(kMsgCannotSave);
-    return;
-  }
-  Unload();
+  if (Stored(status)) Unload();
+}
+
+bool DlgComment::Stored(catalogue::StoreStatus status) {
+  if (status == catalogue::StoreStatus::kOk) return true;
+  host_.MsgBox(status == catalogue::StoreStatus::kBusy ? kMsgDataBusy : kMsgCannotSave);
+  return false;
 }
 
 void DlgComment::cmdCansel_Click() {

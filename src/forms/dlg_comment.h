@@ -10,6 +10,7 @@
 
 #include <string_view>
 
+#include "catalogue/comment_store.h"
 #include "forms/controls.h"
 #include "forms/dialog_form.h"
 #include "forms/layout.h"
@@ -29,6 +30,10 @@ class DlgComment final : public DialogForm {
   void cmdOK_Click();
   void cmdCansel_Click();
   void cmdDelete_Click();
+
+ private:
+  // True on success; otherwise shows why the save or erase failed.
+  bool Stored(catalogue::StoreStatus status);
 };
 
 }  // namespace tarq::forms

@@ -5,6 +5,7 @@
 
 #include "forms/frm_main.h"
 #include "forms/messages.h"
+#include "platform/file_lock.h"
 #include "platform/fs.h"
 #include "platform/process.h"
 #include "support/recording_host.h"
@@ -160,6 +161,20 @@ TEST_F(DialogTest, AStoreThatCannotBeWrittenKeepsTheDialogOpen) {
   d.cmdCansel_Click();
   EXPECT_EQ(form_->dlgComment(), nullptr);
   EXPECT_TRUE(form_->Enabled());
+}
+
+TEST_F(DialogTest, ALockHeldByAnotherLauncherIsReportedAsBusy) {
+  DlgComment& d = OpenComment(1);
+  host_.messages.clear();
+  {
+    const platform::FileLock other(Com());
+    d.cmdOK_Click();
+  }
+  EXPECT_EQ(host_.messages, std::vector<std::string>{std::string(kMsgDataBusy)});
+  EXPECT_FALSE(Exists(Com()));
+  d.cmdOK_Click();  // let go: the save goes through
+  EXPECT_EQ(form_->dlgComment(), nullptr);
+  EXPECT_TRUE(Exists(Com()));
 }
 
 TEST_F(DialogTest, TheCloseBoxWritesNothingAndEnablesTheMainWindow) {
