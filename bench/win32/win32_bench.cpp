@@ -143,6 +143,28 @@ double RunChild(const wchar_t* mode, const wchar_t* what, const std::string& pro
   return value;
 }
 
+// Starts a program in a folder and returns the seconds until it waits for
+// input with nothing left to do: its window shown and painted. The program
+// is then ended, before it writes anything.
+double StartUntilIdle(const std::wstring& program, const std::wstring& folder) {
+  std::wstring command = L"\"" + program + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  const double start = Now();
+  if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.c_str(), &startup, &process)) {
+    return -1;
+  }
+  const bool idle = WaitForInputIdle(process.hProcess, 60000) == 0;
+  const double seconds = Now() - start;
+  TerminateProcess(process.hProcess, 0);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return idle ? seconds : -1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t* argv[]) {
@@ -178,24 +200,31 @@ int wmain(int argc, wchar_t* argv[]) {
   if (wanted(L"W1")) {  // W1: start-up to the first paint
     Fixture typical;
     tarq::bench::Build(typical, o.tiny ? 10 : 100, o.tiny ? 5 : 50);
-    const auto once = [&](const wchar_t* what) {
-      const double start = Now();
-      const double painted = RunChild(L"--startup", what, typical.program);
+    // tarq.exe keeps its data beside itself.
+    const std::wstring tarq = Wide(tarq::platform::JoinPath(typical.program, "tarq.exe"));
+    if (!CopyFileW(Wide(TARQ_EXE).c_str(), tarq.c_str(), FALSE)) std::abort();
+    const std::wstring floor = Wide(TARQ_WIN32_FLOOR_EXE);
+    const std::wstring folder = Wide(typical.program);
+    const auto once = [&](const std::wstring& program) {
+      const double painted = StartUntilIdle(program, folder);
       if (painted < 0) std::abort();
-      return painted - start;
+      return painted;
     };
-    once(L"main");  // the program and fonts into the page cache once
-    once(L"bare");
+    once(tarq);  // the programs and fonts into the page cache once
+    once(floor);
     std::vector<double> main, bare;
     for (int i = 0; i < o.runs; ++i) {
-      main.push_back(once(L"main"));
-      bare.push_back(once(L"bare"));
+      main.push_back(once(tarq));
+      bare.push_back(once(floor));
     }
     const double s = Median(main), f = Median(bare);
     rows.push_back({"W1",
-                    "Win32: process start to the first paint, 100 maps and 50 records restored",
-                    Ms(s), "a bare Win32 window of the same size with one Japanese label", Ms(f),
-                    s / f, "<= 1.3", s / f <= 1.3});
+                    "Win32: tarq.exe, process start until idle after the first paint, 100 maps and "
+                    "50 records restored",
+                    Ms(s),
+                    "the same window without the launcher: 21 controls, their rows and fonts, "
+                    "no files read",
+                    Ms(f), s / f, "<= 1.1", s / f <= 1.1});
   }
   if (wanted(L"W2")) {  // W2: the worst-case map lists through the Win32 window
     tarq::ui::win32::MainWindow window(worst.program);
