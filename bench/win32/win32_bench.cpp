@@ -54,7 +54,7 @@ void PaintAll() {
   }
 }
 
-// The floor of start-up and memory: a black window of the main window's
+// The floor of W3's memory: a black window of the main window's
 // client size with one Japanese label in the message font.
 void ShowBareWindow() {
   WNDCLASSEXW c{};
@@ -86,32 +86,23 @@ double PeakKiB() {
   return static_cast<double>(counters.PeakWorkingSetSize) / 1024.0;
 }
 
-// Child modes: shows the bare window or the launcher's main window on a
-// program folder, lets it paint, and writes to `out` the time of the first
-// paint (--startup) or, after dropping the map list down once, the peak
-// working set in KiB (--rss).
-int WindowChild(const std::wstring& mode, const std::wstring& what, const std::wstring& program,
-                const std::wstring& out) {
-  double value = 0;
-  std::unique_ptr<tarq::ui::win32::MainWindow> window;
+// Child mode of W3: shows the bare window or the launcher's main window on
+// a program folder, lets it paint, drops the map list down once and writes
+// to `out` the peak working set in KiB.
+int WindowChild(const std::wstring& what, const std::wstring& program, const std::wstring& out) {
   if (what == L"bare") {
     ShowBareWindow();
     PaintAll();
   } else {
-    window = std::make_unique<tarq::ui::win32::MainWindow>(tarq::ui::win32::Narrow(program));
-    window->Show(SW_SHOWNORMAL);
+    tarq::ui::win32::MainWindow window(tarq::ui::win32::Narrow(program));
+    window.Show(SW_SHOWNORMAL);
     PaintAll();
+    const HWND list = window.Find("cmbMapComment");
+    SendMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
+    PaintAll();
+    SendMessageW(list, CB_SHOWDROPDOWN, FALSE, 0);
   }
-  value = Now();
-  if (mode == L"--rss") {
-    if (window != nullptr) {
-      const HWND list = window->Find("cmbMapComment");
-      SendMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
-      PaintAll();
-      SendMessageW(list, CB_SHOWDROPDOWN, FALSE, 0);
-    }
-    value = PeakKiB();
-  }
+  const double value = PeakKiB();
   FILE* f = _wfopen(out.c_str(), L"w");
   if (f == nullptr) return 1;
   std::fprintf(f, "%.9f\n", value);
@@ -182,8 +173,8 @@ int wmain(int argc, wchar_t* argv[]) {
       o.only = argv[++i];
     } else if (a == L"--runs" && i + 1 < argc) {
       o.runs = _wtoi(argv[++i]);
-    } else if ((a == L"--rss" || a == L"--startup") && i + 3 < argc) {
-      return WindowChild(a, argv[i + 1], argv[i + 2], argv[i + 3]);
+    } else if (a == L"--rss" && i + 3 < argc) {
+      return WindowChild(argv[i + 1], argv[i + 2], argv[i + 3]);
     }
   }
   std::vector<Row> rows;
