@@ -18,6 +18,14 @@ double Median(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
+double PairedRatio(const std::vector<double>& subject, const std::vector<double>& floor) {
+  std::vector<double> ratios;
+  for (std::size_t i = 0; i < subject.size() && i < floor.size(); ++i) {
+    ratios.push_back(subject[i] / floor[i]);
+  }
+  return Median(ratios);
+}
+
 std::pair<double, double> Compare(int runs, const std::function<void()>& subject,
                                   const std::function<void()>& floor) {
   subject();  // warm caches once

@@ -12,6 +12,9 @@ namespace tarq::bench {
 
 double Seconds(const std::function<void()>& fn);
 double Median(std::vector<double> v);
+// The median of subject[i] / floor[i]: runs paired in time, so that a slow
+// phase of the machine weighs on both sides of a ratio.
+double PairedRatio(const std::vector<double>& subject, const std::vector<double>& floor);
 
 // Runs subject and floor alternately so that both see the same machine;
 // their medians, in seconds.
