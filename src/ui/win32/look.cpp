@@ -1,5 +1,9 @@
 #include "ui/win32/look.h"
 
+#include <utility>
+
+#include "ui/win32/system_fonts.h"
+
 namespace tarq::ui::win32 {
 namespace {
 
@@ -78,8 +82,8 @@ RECT FrameAround(forms::WindowKind kind, int clientLeft, int clientTop, int widt
 
 HFONT MakeFont(const forms::FontSpec& font, int dpi) {
   if (font.family.empty()) {
-    const LOGFONTW message = MessageFont(dpi);
-    return CreateFontIndirectW(&message);
+    const LOGFONTW window = JapaneseUiFont(MessageFont(dpi));
+    return CreateFontIndirectW(&window);
   }
   LOGFONTW f{};
   f.lfHeight = -MulDiv(font.points, dpi, 72);  // the character height in points
@@ -89,6 +93,8 @@ HFONT MakeFont(const forms::FontSpec& font, int dpi) {
   f.lfQuality = DEFAULT_QUALITY;
   const std::wstring family = Wide(font.family);
   family.copy(f.lfFaceName, LF_FACESIZE - 1);
+  // The map list's columns line up only in the one fixed-pitch face.
+  f = font.family == forms::kGothic ? FixedPitchJapaneseFont(f) : JapaneseUiFont(f);
   return CreateFontIndirectW(&f);
 }
 

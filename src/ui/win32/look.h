@@ -31,8 +31,9 @@ RECT FrameAround(forms::WindowKind kind, int clientLeft, int clientTop, int widt
                  int dpi);
 
 // A font of the layout at a DPI: a named font requested with the Japanese
-// character set, or (no family) the system's message font. The caller
-// deletes it.
+// character set, or (no family) the system's message font; each replaced by
+// an installed face that draws Japanese as it should when it does not
+// (system_fonts.h). The caller deletes it.
 HFONT MakeFont(const forms::FontSpec& font, int dpi);
 
 // The black brush of every window's background.
