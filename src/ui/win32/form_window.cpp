@@ -34,6 +34,7 @@ FormWindow::FormWindow(const forms::WindowLayout& layout) : layout_(layout) {
   CreateWindowExW(WindowExStyle(layout.kind), kClassName, Wide(layout.caption).c_str(), style,
                   main ? CW_USEDEFAULT : 0, main ? CW_USEDEFAULT : 0, main ? CW_USEDEFAULT : 0,
                   main ? CW_USEDEFAULT : 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  if (hwnd_ != nullptr) SetAppIcons(hwnd_, WindowDpi(hwnd_));
 }
 
 FormWindow::~FormWindow() {
@@ -96,7 +97,11 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       if (controls_) controls_->Layout(HIWORD(wParam));
       Place(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      SetAppIcons(hwnd_, HIWORD(wParam));
       return 0;
+    case WM_NCDESTROY:
+      DropAppIcons(hwnd_);
+      break;
     default:
       break;
   }
