@@ -58,6 +58,15 @@ int WindowDpi(HWND window) {
     const UINT dpi = forWindow(window);
     if (dpi > 0) return static_cast<int>(dpi);
   }
+  static const auto forMonitor = Lookup<GetDpiForMonitorFn>(
+      LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "GetDpiForMonitor");
+  UINT x = 0, y = 0;
+  if (forMonitor != nullptr && window != nullptr &&
+      SUCCEEDED(
+          forMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), kEffectiveDpi, &x, &y)) &&
+      y > 0) {
+    return static_cast<int>(y);
+  }
   return SystemDpi();
 }
 

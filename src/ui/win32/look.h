@@ -16,7 +16,8 @@ inline constexpr COLORREF kCaptionColour = RGB(255, 255, 0);
 using platform::win32::Narrow;
 using platform::win32::Wide;
 
-// The window's DPI (per monitor where the system knows it), else the system's.
+// The window's DPI: its own, else its monitor's (Windows 8.1, and 10 before
+// 1607), else the system's.
 int WindowDpi(HWND window);
 
 // Pixels for a control's place and size at a DPI.
