@@ -136,13 +136,14 @@ HICON AppIcon(int size) {
       LoadImageW(program, L"IDI_ICON1", IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
+namespace {
+
+// An icon size (SM_CXICON, SM_CXSMICON) at a DPI.
 int IconSize(int metric, int dpi) {
   static const auto forDpi = User32<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
   if (forDpi != nullptr) return forDpi(metric, static_cast<UINT>(dpi));
   return MulDiv(GetSystemMetrics(metric), dpi, SystemDpi());
 }
-
-namespace {
 
 // Sets the window's icons to `big` and `little` and destroys the ones it had.
 void ReplaceIcons(HWND window, HICON big, HICON little) {

@@ -43,8 +43,6 @@ HBRUSH BackgroundBrush();
 // The icon from the program's resources, `size` pixels square. The caller
 // destroys it.
 HICON AppIcon(int size);
-// An icon size (SM_CXICON, SM_CXSMICON) at a DPI.
-int IconSize(int metric, int dpi);
 // The window's big and small icons for a DPI, made again on each call; the
 // window's former ones are destroyed. DropAppIcons, at its end, destroys
 // the last ones.

@@ -51,9 +51,9 @@ TEST(Win32Fonts, TheWindowFontIsTheMessageFontOnlyWhenItDrawsJapanese) {
   }
 }
 
-class Win32CommentBox : public Win32WindowTest {};
+class Win32Look : public Win32WindowTest {};
 
-TEST_F(Win32CommentBox, TwoJapaneseCommentsLookDifferent) {
+TEST_F(Win32Look, TwoJapaneseCommentsLookDifferent) {
   OpenOnGame("Half Life", {"c1a0.bsp"});
   Model().cmbMapComment.SetListIndex(1);
   SendMessageW(Control("cmdComment"), BM_CLICK, 0, 0);
@@ -86,7 +86,7 @@ int Width(HICON icon) {
   return b.bmWidth;
 }
 
-TEST_F(Win32CommentBox, TheWindowsIconsFollowItsDpiFromImagesOfEverySize) {
+TEST_F(Win32Look, TheWindowsIconsFollowItsDpiFromImagesOfEverySize) {
   EXPECT_EQ(IconSizes(), (std::set<int>{16, 20, 24, 32, 40, 48, 64, 256}));
   Open();
   struct Row {
