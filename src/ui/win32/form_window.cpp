@@ -41,6 +41,7 @@ FormWindow::FormWindow(const forms::WindowLayout& layout)
                   main ? CW_USEDEFAULT : 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
   dpi_ = WindowDpi(hwnd_);
   fonts_.push_back(MakeFont({}, dpi_));
+  if (hwnd_ != nullptr) SetAppIcons(hwnd_, dpi_);
 }
 
 FormWindow::~FormWindow() {
@@ -130,7 +131,10 @@ LRESULT CALLBACK FormWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   }
   auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    DropAppIcons(hwnd);
+  }
   return self->OnMessage(message, wParam, lParam);
 }
 
@@ -173,6 +177,7 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       ChangeDpi(HIWORD(wParam));
       Place(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      SetAppIcons(hwnd_, HIWORD(wParam));
       return 0;
     case kRunPosted: {
       std::vector<std::function<void()>> tasks;

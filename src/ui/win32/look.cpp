@@ -1,5 +1,9 @@
 #include "ui/win32/look.h"
 
+#include <utility>
+
+#include "ui/win32/system_fonts.h"
+
 namespace tarq::ui::win32 {
 namespace {
 
@@ -7,12 +11,23 @@ namespace {
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+// Windows 8.1: shcore's DPI of a monitor; Vista: comctl32 6's icon loader.
+using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+using LoadIconWithScaleDownFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+
+template <typename Fn>
+Fn Lookup(HMODULE module, const char* name) {
+  // A function pointer from GetProcAddress has to be cast to its real type.
+  return module == nullptr
+             ? nullptr
+             : reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
 
 template <typename Fn>
 Fn User32(const char* name) {
-  // A function pointer from GetProcAddress has to be cast to its real type.
-  return reinterpret_cast<Fn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+  return Lookup<Fn>(GetModuleHandleW(L"user32.dll"), name);
 }
 
 int SystemDpi() {
@@ -42,6 +57,15 @@ int WindowDpi(HWND window) {
   if (forWindow != nullptr && window != nullptr) {
     const UINT dpi = forWindow(window);
     if (dpi > 0) return static_cast<int>(dpi);
+  }
+  static const auto forMonitor = Lookup<GetDpiForMonitorFn>(
+      LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "GetDpiForMonitor");
+  UINT x = 0, y = 0;
+  if (forMonitor != nullptr && window != nullptr &&
+      SUCCEEDED(
+          forMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), kEffectiveDpi, &x, &y)) &&
+      y > 0) {
+    return static_cast<int>(y);
   }
   return SystemDpi();
 }
@@ -78,8 +102,8 @@ RECT FrameAround(forms::WindowKind kind, int clientLeft, int clientTop, int widt
 
 HFONT MakeFont(const forms::FontSpec& font, int dpi) {
   if (font.family.empty()) {
-    const LOGFONTW message = MessageFont(dpi);
-    return CreateFontIndirectW(&message);
+    const LOGFONTW window = JapaneseUiFont(MessageFont(dpi));
+    return CreateFontIndirectW(&window);
   }
   LOGFONTW f{};
   f.lfHeight = -MulDiv(font.points, dpi, 72);  // the character height in points
@@ -89,6 +113,8 @@ HFONT MakeFont(const forms::FontSpec& font, int dpi) {
   f.lfQuality = DEFAULT_QUALITY;
   const std::wstring family = Wide(font.family);
   family.copy(f.lfFaceName, LF_FACESIZE - 1);
+  // The map list's columns line up only in the one fixed-pitch face.
+  f = font.family == forms::kGothic ? FixedPitchJapaneseFont(f) : JapaneseUiFont(f);
   return CreateFontIndirectW(&f);
 }
 
@@ -98,8 +124,45 @@ HBRUSH BackgroundBrush() {
 }
 
 HICON AppIcon(int size) {
-  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"IDI_ICON1", IMAGE_ICON, size,
-                                       size, LR_DEFAULTCOLOR | LR_SHARED));
+  // Never LR_SHARED: Windows then gives the size it cached first, whatever
+  // size is asked.
+  static const auto scaleDown =
+      Lookup<LoadIconWithScaleDownFn>(LoadLibraryW(L"comctl32.dll"), "LoadIconWithScaleDown");
+  const HINSTANCE program = GetModuleHandleW(nullptr);
+  HICON icon = nullptr;
+  if (scaleDown != nullptr && SUCCEEDED(scaleDown(program, L"IDI_ICON1", size, size, &icon))) {
+    return icon;
+  }
+  return static_cast<HICON>(
+      LoadImageW(program, L"IDI_ICON1", IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+namespace {
+
+// An icon size (SM_CXICON, SM_CXSMICON) at a DPI.
+int IconSize(int metric, int dpi) {
+  static const auto forDpi = User32<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+  if (forDpi != nullptr) return forDpi(metric, static_cast<UINT>(dpi));
+  return MulDiv(GetSystemMetrics(metric), dpi, SystemDpi());
+}
+
+// Sets the window's icons to `big` and `little` and destroys the ones it had.
+void ReplaceIcons(HWND window, HICON big, HICON little) {
+  for (const auto& [which, icon] : {std::pair{ICON_BIG, big}, std::pair{ICON_SMALL, little}}) {
+    const auto previous = reinterpret_cast<HICON>(
+        SendMessageW(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon)));
+    if (previous != nullptr) DestroyIcon(previous);
+  }
+}
+
+}  // namespace
+
+void SetAppIcons(HWND window, int dpi) {
+  ReplaceIcons(window, AppIcon(IconSize(SM_CXICON, dpi)), AppIcon(IconSize(SM_CXSMICON, dpi)));
+}
+
+void DropAppIcons(HWND window) {
+  ReplaceIcons(window, nullptr, nullptr);
 }
 
 }  // namespace tarq::ui::win32

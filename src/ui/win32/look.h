@@ -14,7 +14,8 @@ namespace tarq::ui::win32 {
 using platform::win32::Narrow;
 using platform::win32::Wide;
 
-// The window's DPI (per monitor where the system knows it), else the system's.
+// The window's DPI: its own, else its monitor's (Windows 8.1, and 10 before
+// 1607), else the system's.
 int WindowDpi(HWND window);
 
 // Pixels for a control's place and size at a DPI.
@@ -29,8 +30,9 @@ RECT FrameAround(forms::WindowKind kind, int clientLeft, int clientTop, int widt
                  int dpi);
 
 // A font of the layout at a DPI: a named font requested with the Japanese
-// character set, or (no family) the system's message font. The caller
-// deletes it.
+// character set, or (no family) the system's message font; each replaced by
+// an installed face that draws Japanese as it should when it does not
+// (system_fonts.h). The caller deletes it.
 HFONT MakeFont(const forms::FontSpec& font, int dpi);
 
 constexpr COLORREF Rgb(forms::Colour c) {
@@ -40,7 +42,13 @@ constexpr COLORREF Rgb(forms::Colour c) {
 // The brush of every window's background.
 HBRUSH BackgroundBrush();
 
-// The shared icon from the program's resources.
+// The icon from the program's resources, `size` pixels square. The caller
+// destroys it.
 HICON AppIcon(int size);
+// The window's big and small icons for a DPI, made again on each call; the
+// window's former ones are destroyed. DropAppIcons, at its end, destroys
+// the last ones.
+void SetAppIcons(HWND window, int dpi);
+void DropAppIcons(HWND window);
 
 }  // namespace tarq::ui::win32
