@@ -35,15 +35,6 @@ char32_t AsciiForm(char32_t c) {
   return it == std::end(kLookAlikes) ? c : static_cast<char32_t>(it->ascii);
 }
 
-// Decodes the character at `i` of valid UTF-8 and moves `i` past it.
-char32_t NextCharacter(std::string_view utf8, std::size_t& i) {
-  const auto lead = static_cast<unsigned char>(utf8[i++]);
-  const int more = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
-  char32_t c = more == 0 ? lead : lead & (0x3Fu >> more);
-  for (int k = 0; k < more; ++k) c = (c << 6) | (static_cast<unsigned char>(utf8[i++]) & 0x3Fu);
-  return c;
-}
-
 // The game splits its command line at white space and quotes, takes a word
 // that starts with '-' for an option, and starts a console command at every
 // '+' or ';'. A map name holding any of these could not be loaded by "+map"
@@ -52,7 +43,7 @@ bool IsPassableMapName(std::string_view name) {
   if (name.empty() || !platform::IsValidUtf8(name)) return false;
   for (std::size_t i = 0; i < name.size();) {
     const bool first = i == 0;
-    const char32_t c = AsciiForm(NextCharacter(name, i));
+    const char32_t c = AsciiForm(platform::NextCharacter(name, i));
     if (c <= U' ' || c == 0x7F || c == U'"' || c == U'+' || c == U';') return false;
     if (first && c == U'-') return false;
   }

@@ -218,23 +218,12 @@ std::optional<std::string> EncodeUtf8(std::string_view utf8) {
   out.reserve(utf8.size());
   std::size_t i = 0;
   while (i < utf8.size()) {
-    const auto b = static_cast<unsigned char>(utf8[i]);
-    if (b < 0x80) {
-      out.push_back(static_cast<char>(b));
-      ++i;
-      continue;
-    }
-    if (b >= 0xF0) return std::nullopt;  // beyond the BMP: no code page 932 code
-    const int len = b >= 0xE0 ? 3 : 2;
-    std::uint32_t cp = b & (len == 3 ? 0x0Fu : 0x1Fu);
-    for (int k = 1; k < len; ++k) {
-      cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]) & 0x3Fu);
-    }
-    const int code = Encode(static_cast<std::uint16_t>(cp));
+    const char32_t c = NextCharacter(utf8, i);
+    if (c > 0xFFFF) return std::nullopt;  // beyond the BMP: no code page 932 code
+    const int code = c < 0x80 ? static_cast<int>(c) : Encode(static_cast<std::uint16_t>(c));
     if (code < 0) return std::nullopt;
     if (code > 0xFF) out.push_back(static_cast<char>(code >> 8));
     out.push_back(static_cast<char>(code & 0xFF));
-    i += static_cast<std::size_t>(len);
   }
   return out;
 }

@@ -31,4 +31,7 @@ std::string_view Utf16Prefix(std::string_view utf8, std::size_t units);
 
 bool IsValidUtf8(std::string_view text);
 
+// The character that starts at `i` of valid UTF-8; moves `i` past it.
+char32_t NextCharacter(std::string_view utf8, std::size_t& i);
+
 }  // namespace tarq::platform

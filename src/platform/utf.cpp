@@ -37,6 +37,14 @@ bool IsValidUtf8(std::string_view text) {
   return true;
 }
 
+char32_t NextCharacter(std::string_view utf8, std::size_t& i) {
+  const auto lead = static_cast<unsigned char>(utf8[i++]);
+  const int n = SequenceLength(lead);
+  char32_t c = n <= 1 ? lead : lead & (0x7Fu >> n);
+  for (int k = 1; k < n; ++k) c = (c << 6) | (static_cast<unsigned char>(utf8[i++]) & 0x3Fu);
+  return c;
+}
+
 std::size_t Utf16Length(std::string_view utf8) {
   std::size_t units = 0;
   for (const char ch : utf8) {
