@@ -72,10 +72,18 @@ std::unique_ptr<forms::ControlView> FormWindow::MakeControl(forms::BoundControl&
 }
 
 void FormWindow::SetTabOrder(const std::vector<forms::ControlView*>& order) {
-  // The dialog manager's Tab key follows the order of the child windows.
+  // The dialog manager's Tab key follows the order of the child windows, and
+  // a screen reader names a control without text of its own after the
+  // static just before it. Labels take no Tab stop.
+  auto last = [](HWND child) {
+    SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  };
   for (forms::ControlView* view : order) {
-    SetWindowPos(static_cast<Control*>(view)->Handle(), HWND_BOTTOM, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const auto& control = *static_cast<Control*>(view);
+    if (const forms::ControlLayout* caption = layout_.CaptionOf(control.Row())) {
+      if (const Control* label = ById(ControlId(layout_, *caption))) last(label->Handle());
+    }
+    last(control.Handle());
   }
 }
 

@@ -36,6 +36,7 @@ class FormWindow : public forms::WindowView {
 
   forms::WindowController& Controller() override { return *controller_; }
   std::unique_ptr<forms::ControlView> MakeControl(forms::BoundControl& control) override;
+  // Also puts each caption that names a control just before it.
   void SetTabOrder(const std::vector<forms::ControlView*>& order) override;
   void Show() override;
   void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
