@@ -4,7 +4,9 @@
 
 namespace tarq::ui::win32 {
 
-DialogWindow::DialogWindow(forms::DialogForm& model) : FormWindow(model.Layout()) {
+DialogWindow::DialogWindow(forms::DialogForm& model, forms::WindowView& owner)
+    // The owner is the main window, a FormWindow of this front end.
+    : FormWindow(model.Layout(), static_cast<FormWindow&>(owner).Handle()) {
   Attach(controller_);
   controller_.Bind(model, *this);
 }

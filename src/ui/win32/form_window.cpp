@@ -29,7 +29,7 @@ ATOM FormWindow::Class() {
   return atom;
 }
 
-FormWindow::FormWindow(const forms::WindowLayout& layout)
+FormWindow::FormWindow(const forms::WindowLayout& layout, HWND owner)
     : layout_(layout), measure_(CreateCompatibleDC(nullptr)) {
   Class();
   const DWORD style = WindowStyle(layout.kind);
@@ -38,7 +38,7 @@ FormWindow::FormWindow(const forms::WindowLayout& layout)
   const bool main = layout.kind == forms::WindowKind::kMain;
   CreateWindowExW(WindowExStyle(layout.kind), kClassName, Wide(layout.caption).c_str(), style,
                   main ? CW_USEDEFAULT : 0, main ? CW_USEDEFAULT : 0, main ? CW_USEDEFAULT : 0,
-                  main ? CW_USEDEFAULT : 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+                  main ? CW_USEDEFAULT : 0, owner, nullptr, GetModuleHandleW(nullptr), this);
   dpi_ = WindowDpi(hwnd_);
   fonts_.push_back(MakeFont({}, dpi_));
 }

@@ -53,8 +53,8 @@ class FormWindow : public forms::WindowView {
   const forms::WindowLayout& Layout() const { return layout_; }
 
  protected:
-  // Creates the window, empty, not shown yet.
-  explicit FormWindow(const forms::WindowLayout& layout);
+  // Creates the window, empty, not shown yet, owned by `owner` if given.
+  explicit FormWindow(const forms::WindowLayout& layout, HWND owner = nullptr);
   virtual ~FormWindow();
 
   // The controller that drives this window; it binds the window next.

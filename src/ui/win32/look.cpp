@@ -61,7 +61,7 @@ DWORD WindowStyle(forms::WindowKind kind) {
 }
 
 DWORD WindowExStyle(forms::WindowKind kind) {
-  // A tool window without an owner has no taskbar button.
+  // A tool window has no taskbar button.
   return WS_EX_CONTROLPARENT | (kind == forms::WindowKind::kMain ? 0 : WS_EX_TOOLWINDOW);
 }
 

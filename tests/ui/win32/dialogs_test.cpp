@@ -45,13 +45,13 @@ class Win32Dialogs : public Win32WindowTest {
   std::string game_;
 };
 
-void ExpectToolWindowAtItsPlace(HWND dialog) {
+void ExpectToolWindowAtItsPlace(HWND dialog, HWND main) {
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE));
-  EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);  // without an owner: no taskbar button
+  EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);  // no taskbar button
   EXPECT_FALSE(exStyle & WS_EX_APPWINDOW);
-  EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
-  EXPECT_EQ(GetParent(dialog), nullptr);
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), main);  // in front of it, found again with it
+  EXPECT_EQ(GetAncestor(dialog, GA_PARENT), GetDesktopWindow());  // not a child window
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
   POINT origin{0, 0};
@@ -64,7 +64,7 @@ TEST_F(Win32Dialogs, TheCommentDialogFollowsItsTableAndDisablesTheMainWindow) {
   const FormOnScreen dialog = OpenComment(1);
   ASSERT_NE(dialog.Handle(), nullptr);
   CheckLayout(dialog, forms::kDlgCommentLayout);
-  ExpectToolWindowAtItsPlace(dialog.Handle());
+  ExpectToolWindowAtItsPlace(dialog.Handle(), Main());
   EXPECT_FALSE(IsWindowEnabled(Main()));
   EXPECT_EQ(GetFocus(), dialog.Find("cmdOK"));
   // labFile grew to the map's name from its top-left corner.
@@ -93,7 +93,7 @@ TEST_F(Win32Dialogs, TheFolderDialogFollowsItsTableAndMirrorsTheFolderList) {
   const FormOnScreen dialog = OpenFolders(game_);
   ASSERT_NE(dialog.Handle(), nullptr);
   CheckLayout(dialog, forms::kDlgFldSelectLayout);
-  ExpectToolWindowAtItsPlace(dialog.Handle());
+  ExpectToolWindowAtItsPlace(dialog.Handle(), Main());
   EXPECT_EQ(GetFocus(), dialog.Find("cmdOK"));
   const auto& entries = Model().dlgFldSelect()->dirHL.Entries();
   const HWND list = dialog.Find("dirHL");
