@@ -138,8 +138,11 @@ LRESULT CALLBACK FormWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   }
   auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-  return self->OnMessage(message, wParam, lParam);
+  if (message != WM_NCDESTROY) return self->OnMessage(message, wParam, lParam);
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  const LRESULT result = self->OnMessage(message, wParam, lParam);
+  self->hwnd_ = nullptr;  // the handle may name another window from now on
+  return result;
 }
 
 LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

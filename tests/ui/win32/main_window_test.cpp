@@ -193,8 +193,10 @@ TEST_F(Win32MainWindow, StartTwiceStartsTheGameTwice) {
 
 TEST_F(Win32MainWindow, ClosingWritesTheSettingsAndEndsTheWindow) {
   Model().cmbDiff.SetListIndex(3);
-  SendMessageW(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
-  EXPECT_FALSE(IsWindow(Main()));
+  const HWND main = Main();
+  SendMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_FALSE(IsWindow(main));
+  EXPECT_EQ(Main(), nullptr);  // no handle kept that a new window may get
   EXPECT_EQ(ReadBytes(dir_ / "tarqcfg.dat"), "\r\n 3 \r\n 0 \r\n 0 \r\n");
 }
 
@@ -207,10 +209,11 @@ TEST_F(Win32MainWindow, TheEndOfTheSessionWritesTheSettings) {
 
 TEST_F(Win32MainWindow, ARestartManagerCloseWritesTheSettingsAndEndsTheProgram) {
   Model().cmbConsole.SetListIndex(1);
-  EXPECT_EQ(SendMessageW(Main(), WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), TRUE);
-  SendMessageW(Main(), WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+  const HWND main = Main();
+  EXPECT_EQ(SendMessageW(main, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), TRUE);
+  SendMessageW(main, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
   EXPECT_EQ(ReadBytes(dir_ / "tarqcfg.dat"), "\r\n 0 \r\n 0 \r\n 1 \r\n");
-  EXPECT_FALSE(IsWindow(Main()));
+  EXPECT_FALSE(IsWindow(main));
   MSG quit{};  // the message loop ends
   EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
