@@ -181,6 +181,19 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // A dialog's close box unloads it, which takes its window away.
       controller_->CloseBox();
       return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      // High contrast may have come or gone: the controls take the new
+      // system colours, and everything is painted again.
+      for (Control* c : controls_) SendMessageW(c->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+      RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      break;
+    case WM_ERASEBKGND: {
+      RECT r{};
+      GetClientRect(hwnd_, &r);
+      FillRect(reinterpret_cast<HDC>(wParam), &r, BackgroundBrush());
+      return TRUE;
+    }
     case WM_DPICHANGED:
       ChangeDpi(HIWORD(wParam));
       Place(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));

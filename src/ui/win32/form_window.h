@@ -8,6 +8,7 @@
 //   Enter from the dialog manager (IDOK) ──> Enter
 //   WM_COMMAND, WM_DRAWITEM, WM_CTLCOLOR* ──> the control of that id or handle
 //   WM_DPICHANGED ──> frame, controls and fonts for the new DPI
+//   WM_SYSCOLORCHANGE, WM_SETTINGCHANGE ──> repainted (high contrast)
 //   the controller ──> show, enable, activate, hide, post, message boxes
 //
 // The same class as ui/qt/form_window.h, over an HWND.

@@ -92,9 +92,20 @@ HFONT MakeFont(const forms::FontSpec& font, int dpi) {
   return CreateFontIndirectW(&f);
 }
 
+bool HighContrast() {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 HBRUSH BackgroundBrush() {
   static const HBRUSH brush = CreateSolidBrush(Rgb(forms::kWindowColour));
-  return brush;
+  return HighContrast() ? GetSysColorBrush(COLOR_WINDOW) : brush;
+}
+
+COLORREF CaptionColour() {
+  return HighContrast() ? GetSysColor(COLOR_WINDOWTEXT) : Rgb(forms::kCaptionColour);
 }
 
 HICON AppIcon(int size) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 
 #include "core/version.h"
@@ -54,6 +55,84 @@ TEST_F(Win32MainWindow, CaptionLabelsAreYellowOnBlackAndValueLabelsButtonFace) {
   EXPECT_EQ(value[static_cast<std::size_t>(width) - 3], Rgb(GetSysColor(COLOR_BTNFACE)));
   EXPECT_NE(std::find(value.begin(), value.end(), Rgb(GetSysColor(COLOR_BTNTEXT))), value.end());
   EXPECT_TRUE(GetWindowLongPtrW(Control("labHL"), GWL_STYLE) & WS_BORDER);
+}
+
+// Points this program's imports of user32's `name` at `replacement`;
+// returns what they pointed at.
+void* PatchUser32Import(const char* name, void* replacement) {
+  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
+  const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
+      base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  const auto& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  void* previous = nullptr;
+  for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+       dll->Name != 0; ++dll) {
+    if (lstrcmpiA(reinterpret_cast<char*>(base + dll->Name), "user32.dll") != 0) continue;
+    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
+    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
+    for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal) ||
+          strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name,
+                 name) != 0) {
+        continue;
+      }
+      DWORD protection = 0;
+      VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection);
+      previous = reinterpret_cast<void*>(slots->u1.Function);
+      slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
+      VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
+    }
+  }
+  return previous;
+}
+
+// High contrast on for its life, as the user sets it, and off again. Wine
+// cannot set it (SPI_SETHIGHCONTRAST fails there): this program is then
+// told it is on, and its windows that the setting changed.
+class HighContrastOn final {
+ public:
+  explicit HighContrastOn(HWND window) : window_(window) {
+    SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof saved_, &saved_, 0);
+    HIGHCONTRASTW on = saved_;
+    on.dwFlags |= HCF_HIGHCONTRASTON;
+    if (SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof on, &on, SPIF_SENDCHANGE)) return;
+    system_ = reinterpret_cast<Spi>(
+        PatchUser32Import("SystemParametersInfoW", reinterpret_cast<void*>(&ReportOn)));
+    SendMessageW(window_, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+  }
+  ~HighContrastOn() {
+    if (system_ == nullptr) {
+      SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof saved_, &saved_, SPIF_SENDCHANGE);
+      return;
+    }
+    PatchUser32Import("SystemParametersInfoW", reinterpret_cast<void*>(system_));
+    system_ = nullptr;
+    SendMessageW(window_, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+  }
+  HighContrastOn(const HighContrastOn&) = delete;
+  HighContrastOn& operator=(const HighContrastOn&) = delete;
+
+ private:
+  using Spi = BOOL(WINAPI*)(UINT, UINT, void*, UINT);
+  static BOOL WINAPI ReportOn(UINT action, UINT param, void* data, UINT flags) {
+    if (action != SPI_GETHIGHCONTRAST) return system_(action, param, data, flags);
+    static_cast<HIGHCONTRASTW*>(data)->dwFlags = HCF_AVAILABLE | HCF_HIGHCONTRASTON;
+    return TRUE;
+  }
+
+  static inline Spi system_ = nullptr;  // the real call, while this program is told
+  HWND window_;
+  HIGHCONTRASTW saved_{sizeof saved_, 0, nullptr};
+};
+
+TEST_F(Win32MainWindow, HighContrastShowsTheSystemsWindowColours) {
+  const HighContrastOn contrast(Main());
+  DispatchPending();
+  const auto caption = Snapshot(Control("Label2"));
+  EXPECT_EQ(caption.front(), Rgb(GetSysColor(COLOR_WINDOW)));
+  EXPECT_NE(std::find(caption.begin(), caption.end(), Rgb(GetSysColor(COLOR_WINDOWTEXT))),
+            caption.end());
+  EXPECT_EQ(std::find(caption.begin(), caption.end(), 0xFFFF00u), caption.end());
 }
 
 TEST_F(Win32MainWindow, AnAmpersandInAFolderNameShowsAsItself) {
