@@ -15,7 +15,14 @@ DialogWindow::~DialogWindow() {
   Release();  // before the controller goes
 }
 
-void DialogWindow::Place(int dpi, const RECT*) {
+void DialogWindow::Place(int dpi, const RECT* suggested) {
+  if (suggested != nullptr) {
+    // Dragged to a monitor of another DPI: it stays there.
+    SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
   // Fixed on the screen, wherever the main window is.
   using forms::TwipsToPixels;
   const RECT r =

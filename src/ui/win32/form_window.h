@@ -7,7 +7,9 @@
 //   WM_ACTIVATE ──> Activated, Deactivated; WM_CLOSE ──> CloseBox
 //   Enter from the dialog manager (IDOK) ──> Enter
 //   WM_COMMAND, WM_DRAWITEM, WM_CTLCOLOR* ──> the control of that id or handle
-//   WM_DPICHANGED ──> frame, controls and fonts for the new DPI
+//   WM_GETDPISCALEDSIZE ──> the frame around the client area at the new DPI
+//   WM_DPICHANGED ──> controls and fonts for the new DPI, the frame as
+//   suggested
 //   WM_SYSCOLORCHANGE, WM_SETTINGCHANGE ──> repainted (high contrast)
 //   the controller ──> show, enable, activate, hide, post, message boxes
 //
@@ -65,7 +67,8 @@ class FormWindow : public forms::WindowView {
   void Release();
 
   // The frame for the client area at a DPI; `suggested` is where the
-  // system would put the window (on a DPI change), or nullptr.
+  // system puts the window on a DPI change (the size answered to
+  // WM_GETDPISCALEDSIZE), or nullptr.
   virtual void Place(int dpi, const RECT* suggested) = 0;
   virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 

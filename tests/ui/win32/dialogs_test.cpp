@@ -144,6 +144,29 @@ TEST_F(Win32Dialogs, AClickHighlightsAFolderAndADoubleClickOrEnterOpensIt) {
   EXPECT_EQ(dirHL.Path(), game_);
 }
 
+TEST_F(Win32Dialogs, ADpiChangePutsEachWindowWhereTheSystemSuggests) {
+  const FormOnScreen dialog = OpenComment(1);
+  ASSERT_NE(dialog.Handle(), nullptr);
+  constexpr int kDpi = 144;
+  for (const FormOnScreen& window : {MainForm(), dialog}) {
+    SCOPED_TRACE(window.layout->name);
+    // The size the window asks for at the new DPI, where the system puts it.
+    SIZE size{};
+    ASSERT_TRUE(
+        SendMessageW(window.Handle(), WM_GETDPISCALEDSIZE, kDpi, reinterpret_cast<LPARAM>(&size)));
+    const RECT suggested{700, 50, 700 + size.cx, 50 + size.cy};
+    SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(kDpi, kDpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    RECT now{}, client{};
+    GetWindowRect(window.Handle(), &now);
+    GetClientRect(window.Handle(), &client);
+    EXPECT_EQ(Str(now), Str(suggested));
+    // Wine draws the title bar at the system's DPI whatever the window's, so
+    // only Windows gives the height too.
+    EXPECT_EQ(client.right, forms::TwipsToPixels(window.layout->width, kDpi));
+  }
+}
+
 TEST_F(Win32Dialogs, TheFolderDialogRefusesAFolderWithoutHlExe) {
   const std::string empty = dir_ / "empty";
   MakeFolders(empty);
