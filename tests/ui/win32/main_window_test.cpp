@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
+#include <utility>
 
 #include "core/version.h"
 #include "window_checks.h"
@@ -57,70 +57,50 @@ TEST_F(Win32MainWindow, CaptionLabelsAreYellowOnBlackAndValueLabelsButtonFace) {
   EXPECT_TRUE(GetWindowLongPtrW(Control("labHL"), GWL_STYLE) & WS_BORDER);
 }
 
-// Points this program's imports of user32's `name` at `replacement`;
-// returns what they pointed at.
-void* PatchUser32Import(const char* name, void* replacement) {
-  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
-  const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
-      base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-  const auto& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  void* previous = nullptr;
-  for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-       dll->Name != 0; ++dll) {
-    if (lstrcmpiA(reinterpret_cast<char*>(base + dll->Name), "user32.dll") != 0) continue;
-    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
-    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
-    for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal) ||
-          strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name,
-                 name) != 0) {
-        continue;
-      }
-      DWORD protection = 0;
-      VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection);
-      previous = reinterpret_cast<void*>(slots->u1.Function);
-      slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-      VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
-    }
-  }
-  return previous;
-}
+// Where this program's calls of SystemParametersInfoW go: its import.
+extern "C" decltype(&SystemParametersInfoW) __imp_SystemParametersInfoW;
 
 // High contrast on for its life, as the user sets it, and off again. Wine
-// cannot set it (SPI_SETHIGHCONTRAST fails there): this program is then
-// told it is on, and its windows that the setting changed.
+// cannot set it (SPI_SETHIGHCONTRAST fails there): this program's calls are
+// then told it is on, and its window that the setting changed.
 class HighContrastOn final {
  public:
   explicit HighContrastOn(HWND window) : window_(window) {
     SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof saved_, &saved_, 0);
     HIGHCONTRASTW on = saved_;
     on.dwFlags |= HCF_HIGHCONTRASTON;
-    if (SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof on, &on, SPIF_SENDCHANGE)) return;
-    system_ = reinterpret_cast<Spi>(
-        PatchUser32Import("SystemParametersInfoW", reinterpret_cast<void*>(&ReportOn)));
-    SendMessageW(window_, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    if (!SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof on, &on, SPIF_SENDCHANGE)) {
+      system_ = Import(&ReportOn);
+    }
   }
   ~HighContrastOn() {
-    if (system_ == nullptr) {
+    if (system_ != nullptr) {
+      Import(std::exchange(system_, nullptr));
+    } else {
       SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof saved_, &saved_, SPIF_SENDCHANGE);
-      return;
     }
-    PatchUser32Import("SystemParametersInfoW", reinterpret_cast<void*>(system_));
-    system_ = nullptr;
-    SendMessageW(window_, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
   }
   HighContrastOn(const HighContrastOn&) = delete;
   HighContrastOn& operator=(const HighContrastOn&) = delete;
 
  private:
-  using Spi = BOOL(WINAPI*)(UINT, UINT, void*, UINT);
+  using Spi = decltype(&SystemParametersInfoW);
   static BOOL WINAPI ReportOn(UINT action, UINT param, void* data, UINT flags) {
     if (action != SPI_GETHIGHCONTRAST) return system_(action, param, data, flags);
     static_cast<HIGHCONTRASTW*>(data)->dwFlags = HCF_AVAILABLE | HCF_HIGHCONTRASTON;
     return TRUE;
   }
+  // Points the import at `to`; returns where it pointed.
+  Spi Import(Spi to) {
+    DWORD protection = 0;
+    VirtualProtect(&__imp_SystemParametersInfoW, sizeof to, PAGE_READWRITE, &protection);
+    const Spi was = std::exchange(__imp_SystemParametersInfoW, to);
+    VirtualProtect(&__imp_SystemParametersInfoW, sizeof to, protection, &protection);
+    SendMessageW(window_, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    return was;
+  }
 
-  static inline Spi system_ = nullptr;  // the real call, while this program is told
+  static inline Spi system_ = nullptr;  // the real call, while the import is redirected
   HWND window_;
   HIGHCONTRASTW saved_{sizeof saved_, 0, nullptr};
 };
