@@ -36,6 +36,10 @@ enum class ControlKind : std::uint8_t {
   kFileList,   // the form model alone carries it: its row is not shown
 };
 
+constexpr bool IsCaption(ControlKind kind) {
+  return kind == ControlKind::kCaptionLabel || kind == ControlKind::kFixedCaptionLabel;
+}
+
 // Labels take no focus and are coloured by the window.
 constexpr bool IsLabel(ControlKind kind) {
   return kind == ControlKind::kCaptionLabel || kind == ControlKind::kFixedCaptionLabel ||
@@ -85,6 +89,9 @@ struct ControlLayout {
   std::string_view caption;               // labels and buttons
   std::span<const core::OptionRow> rows;  // lists filled at creation
   FontSpec font;
+  // The caption label that names the control for screen readers, by its
+  // row's name; empty for none. A caption names one control at most.
+  std::string_view labelledBy = {};
   bool visible = true;
   bool enabled = true;
 };
@@ -111,7 +118,28 @@ struct WindowLayout {
   // The control that has the focus when the window is shown: the first the
   // Tab key visits.
   const ControlLayout* FirstFocus() const;
+  // The caption label that names a control, or nullptr.
+  const ControlLayout* CaptionOf(const ControlLayout& control) const;
 };
+
+// True when each labelledBy of a table names a caption label of the table
+// that names no other control and holds no "&", which a toolkit could take
+// for a mnemonic: what the tables are checked against as they compile.
+constexpr bool CaptionsNameControls(std::span<const ControlLayout> controls) {
+  for (const ControlLayout& c : controls) {
+    if (c.labelledBy.empty()) continue;
+    int captions = 0, named = 0;
+    for (const ControlLayout& other : controls) {
+      captions += other.name == c.labelledBy && IsCaption(other.kind) &&
+                          other.caption.find('&') == std::string_view::npos
+                      ? 1
+                      : 0;
+      named += other.labelledBy == c.labelledBy ? 1 : 0;
+    }
+    if (captions != 1 || named != 1) return false;
+  }
+  return true;
+}
 
 extern const WindowLayout kFrmMainLayout;
 extern const WindowLayout kDlgCommentLayout;

@@ -172,7 +172,7 @@ void MainController::ShowFolderDialog(DlgFldSelect& dialog) {
 
 void MainController::ShowDialog(DialogForm& dialog) {
   CloseDialog();
-  dialog_ = makeDialog_(dialog);
+  dialog_ = makeDialog_(dialog, View());
   dialog_->Show();
 }
 
@@ -192,7 +192,7 @@ bool MainController::CloseBox() {
 }
 
 void MainController::Unbind() {
-  dialog_.reset();  // a dialog has no owner window
+  dialog_.reset();  // before the window that owns it
   closed_.clear();
   WindowController::Unbind();
 }

@@ -125,12 +125,12 @@ class WindowView {
   virtual void MsgBox(std::string_view text) = 0;
 };
 
-// A front end's dialog window, bound to its model, not shown yet:
-// MakeDialogWindow<DialogWindow>.
-using DialogMaker = std::unique_ptr<WindowView> (*)(DialogForm& dialog);
+// A front end's dialog window, bound to its model, not shown yet, owned by
+// the main window's: MakeDialogWindow<DialogWindow>.
+using DialogMaker = std::unique_ptr<WindowView> (*)(DialogForm& dialog, WindowView& owner);
 template <typename Window>
-std::unique_ptr<WindowView> MakeDialogWindow(DialogForm& dialog) {
-  return std::make_unique<Window>(dialog);
+std::unique_ptr<WindowView> MakeDialogWindow(DialogForm& dialog, WindowView& owner) {
+  return std::make_unique<Window>(dialog, owner);
 }
 
 class WindowController {

@@ -58,6 +58,7 @@ const ControlLayout kControls[] = {
      "",
      {},
      {},
+     {},
      false},
 };
 const WindowLayout kLayout{"test", "Test", WindowKind::kMain, 99, 99, kControls};

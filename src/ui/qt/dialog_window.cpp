@@ -1,8 +1,16 @@
 #include "ui/qt/dialog_window.h"
 
+#include <QWindow>
+
 namespace tarq::ui::qt {
 
-DialogWindow::DialogWindow(forms::DialogForm& model) : FormWindow(model.Layout()) {
+DialogWindow::DialogWindow(forms::DialogForm& model, forms::WindowView& owner)
+    : FormWindow(model.Layout()) {
+  // The owner is the main window, a FormWindow of this front end.
+  if (QWindow* main = static_cast<FormWindow&>(owner).windowHandle()) {
+    winId();  // makes the window to set the transient on
+    windowHandle()->setTransientParent(main);
+  }
   Attach(controller_);
   controller_.Bind(model, *this);
 }

@@ -1,8 +1,10 @@
 #pragma once
 // A dialog's window: a FormWindow over its form model (forms::DlgComment or
 // forms::DlgFldSelect) with a controller of its own. A tool window without
-// an owner, so without a taskbar button, whose client area stands at a
-// fixed place on the screen. The same class as ui/win32/dialog_window.h.
+// a taskbar button, whose client area stands at a fixed place on the
+// screen, and the main window's transient: the window manager keeps it in
+// front of the main window. No parent widget, which would disable it with
+// the main window. The same class as ui/win32/dialog_window.h.
 
 #include "forms/dialog_form.h"
 #include "ui/qt/form_window.h"
@@ -13,7 +15,7 @@ class DialogWindow final : public FormWindow {
   Q_OBJECT
 
  public:
-  explicit DialogWindow(forms::DialogForm& model);
+  DialogWindow(forms::DialogForm& model, forms::WindowView& owner);
   ~DialogWindow() override;
 
  private:

@@ -1,6 +1,7 @@
 #include "ui/qt/form_window.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -11,7 +12,7 @@
 namespace tarq::ui::qt {
 
 FormWindow::FormWindow(const forms::WindowLayout& layout)
-    : QWidget(nullptr, WindowFlags(layout.kind)) {
+    : QWidget(nullptr, WindowFlags(layout.kind)), layout_(layout) {
   SetUpWindow(*this, layout);
 }
 
@@ -37,6 +38,18 @@ void FormWindow::SetTabOrder(const std::vector<forms::ControlView*>& order) {
     QWidget* next = static_cast<Control*>(view)->Widget();
     if (previous != nullptr) QWidget::setTabOrder(previous, next);
     previous = next;
+  }
+  // The buddy is the labelled-by relation, and the caption's text the name
+  // for item views, whose accessible side ignores buddies. The captions hold
+  // no mnemonic, so a buddy changes nothing on the screen and takes no key.
+  for (const forms::ControlLayout& c : layout_.controls) {
+    const forms::ControlLayout* caption = layout_.CaptionOf(c);
+    if (caption == nullptr) continue;
+    auto* label = findChild<QLabel*>(QString::fromUtf8(caption->name), Qt::FindDirectChildrenOnly);
+    auto* named = findChild<QWidget*>(QString::fromUtf8(c.name), Qt::FindDirectChildrenOnly);
+    if (label == nullptr || named == nullptr) continue;
+    label->setBuddy(named);
+    named->setAccessibleName(label->text());
   }
 }
 

@@ -4,6 +4,8 @@
 // shown control, driven by a forms::WindowController:
 //
 //   shown ──> Shown; the first time, active ──> Activated
+//   each caption label that names a control ──> its buddy, which screen
+//   readers read as the control's name
 //   close box ──> CloseBox (ignored when the model refuses)
 //   the controller ──> show, enable, activate, hide, post, message boxes
 //
@@ -27,6 +29,7 @@ class FormWindow : public QWidget, public forms::WindowView {
 
   forms::WindowController& Controller() override { return *controller_; }
   std::unique_ptr<forms::ControlView> MakeControl(forms::BoundControl& control) override;
+  // And, with every control made, gives the captions their buddies.
   void SetTabOrder(const std::vector<forms::ControlView*>& order) override;
   void Show() override { show(); }
   void SetEnabled(bool enabled) override { setEnabled(enabled); }
@@ -49,6 +52,7 @@ class FormWindow : public QWidget, public forms::WindowView {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  const forms::WindowLayout& layout_;
   forms::WindowController* controller_ = nullptr;
   bool shownOnce_ = false;
 };

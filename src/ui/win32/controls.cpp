@@ -110,7 +110,7 @@ class LabelControl final : public Control {
       brush = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     } else {
       // The caption colour on the window's background, which shows through.
-      SetTextColor(dc, Rgb(forms::kCaptionColour));
+      SetTextColor(dc, CaptionColour());
       SetBkMode(dc, TRANSPARENT);
       brush = reinterpret_cast<LRESULT>(BackgroundBrush());
     }

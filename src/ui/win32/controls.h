@@ -29,6 +29,7 @@ class Control : public forms::ControlView {
  public:
   HWND Handle() const { return hwnd_; }
   int Id() const { return id_; }
+  const forms::ControlLayout& Row() const { return control_.Row(); }
   void Focus() override { SetFocus(hwnd_); }
   bool HasFocus() const override { return GetFocus() == hwnd_; }
   bool Enabled() const override { return IsWindowEnabled(hwnd_) != FALSE; }

@@ -4,7 +4,9 @@
 
 namespace tarq::ui::win32 {
 
-DialogWindow::DialogWindow(forms::DialogForm& model) : FormWindow(model.Layout()) {
+DialogWindow::DialogWindow(forms::DialogForm& model, forms::WindowView& owner)
+    // The owner is the main window, a FormWindow of this front end.
+    : FormWindow(model.Layout(), static_cast<FormWindow&>(owner).Handle()) {
   Attach(controller_);
   controller_.Bind(model, *this);
 }
@@ -13,7 +15,14 @@ DialogWindow::~DialogWindow() {
   Release();  // before the controller goes
 }
 
-void DialogWindow::Place(int dpi, const RECT*) {
+void DialogWindow::Place(int dpi, const RECT* suggested) {
+  if (suggested != nullptr) {
+    // Dragged to a monitor of another DPI: it stays there.
+    SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
   // Fixed on the screen, wherever the main window is.
   using forms::TwipsToPixels;
   const RECT r =

@@ -1,8 +1,10 @@
 #pragma once
 // A dialog's window: a FormWindow over its form model (forms::DlgComment or
-// forms::DlgFldSelect) with a controller of its own. A tool window without
-// an owner, so without a taskbar button, whose client area stands at a
-// fixed place on the screen. The same class as ui/qt/dialog_window.h.
+// forms::DlgFldSelect) with a controller of its own. A tool window owned by
+// the main window: no taskbar button, always in front of the main window,
+// and found again with it (taskbar, Alt+Tab). Its client area stands at a
+// fixed place on the screen when first shown; after a DPI change where the
+// system puts it. The same class as ui/qt/dialog_window.h.
 
 #include "forms/dialog_form.h"
 #include "ui/win32/form_window.h"
@@ -11,7 +13,7 @@ namespace tarq::ui::win32 {
 
 class DialogWindow final : public FormWindow {
  public:
-  explicit DialogWindow(forms::DialogForm& model);
+  DialogWindow(forms::DialogForm& model, forms::WindowView& owner);
   ~DialogWindow() override;
 
  protected:

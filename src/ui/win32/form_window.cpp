@@ -29,7 +29,7 @@ ATOM FormWindow::Class() {
   return atom;
 }
 
-FormWindow::FormWindow(const forms::WindowLayout& layout)
+FormWindow::FormWindow(const forms::WindowLayout& layout, HWND owner)
     : layout_(layout), measure_(CreateCompatibleDC(nullptr)) {
   Class();
   const DWORD style = WindowStyle(layout.kind);
@@ -38,7 +38,7 @@ FormWindow::FormWindow(const forms::WindowLayout& layout)
   const bool main = layout.kind == forms::WindowKind::kMain;
   CreateWindowExW(WindowExStyle(layout.kind), kClassName, Wide(layout.caption).c_str(), style,
                   main ? CW_USEDEFAULT : 0, main ? CW_USEDEFAULT : 0, main ? CW_USEDEFAULT : 0,
-                  main ? CW_USEDEFAULT : 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+                  main ? CW_USEDEFAULT : 0, owner, nullptr, GetModuleHandleW(nullptr), this);
   dpi_ = WindowDpi(hwnd_);
   fonts_.push_back(MakeFont({}, dpi_));
   if (hwnd_ != nullptr) SetAppIcons(hwnd_, dpi_);
@@ -73,10 +73,18 @@ std::unique_ptr<forms::ControlView> FormWindow::MakeControl(forms::BoundControl&
 }
 
 void FormWindow::SetTabOrder(const std::vector<forms::ControlView*>& order) {
-  // The dialog manager's Tab key follows the order of the child windows.
+  // The dialog manager's Tab key follows the order of the child windows, and
+  // a screen reader names a control without text of its own after the
+  // static just before it. Labels take no Tab stop.
+  auto last = [](HWND child) {
+    SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  };
   for (forms::ControlView* view : order) {
-    SetWindowPos(static_cast<Control*>(view)->Handle(), HWND_BOTTOM, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const auto& control = *static_cast<Control*>(view);
+    if (const forms::ControlLayout* caption = layout_.CaptionOf(control.Row())) {
+      if (const Control* label = ById(ControlId(layout_, *caption))) last(label->Handle());
+    }
+    last(control.Handle());
   }
 }
 
@@ -131,11 +139,12 @@ LRESULT CALLBACK FormWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   }
   auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    DropAppIcons(hwnd);
-  }
-  return self->OnMessage(message, wParam, lParam);
+  if (message != WM_NCDESTROY) return self->OnMessage(message, wParam, lParam);
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  DropAppIcons(hwnd);
+  const LRESULT result = self->OnMessage(message, wParam, lParam);
+  self->hwnd_ = nullptr;  // the handle may name another window from now on
+  return result;
 }
 
 LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -174,6 +183,27 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // A dialog's close box unloads it, which takes its window away.
       controller_->CloseBox();
       return 0;
+    case WM_GETDPISCALEDSIZE: {
+      // The fixed client size in twips at the new DPI, in its frame.
+      const auto dpi = static_cast<int>(wParam);
+      const RECT r = FrameAround(layout_.kind, 0, 0, forms::TwipsToPixels(layout_.width, dpi),
+                                 forms::TwipsToPixels(layout_.height, dpi), dpi);
+      *reinterpret_cast<SIZE*>(lParam) = {r.right - r.left, r.bottom - r.top};
+      return TRUE;
+    }
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      // High contrast may have come or gone: the controls take the new
+      // system colours, and everything is painted again.
+      for (Control* c : controls_) SendMessageW(c->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+      RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      break;
+    case WM_ERASEBKGND: {
+      RECT r{};
+      GetClientRect(hwnd_, &r);
+      FillRect(reinterpret_cast<HDC>(wParam), &r, BackgroundBrush());
+      return TRUE;
+    }
     case WM_DPICHANGED:
       ChangeDpi(HIWORD(wParam));
       Place(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));

@@ -7,7 +7,10 @@
 //   WM_ACTIVATE ──> Activated, Deactivated; WM_CLOSE ──> CloseBox
 //   Enter from the dialog manager (IDOK) ──> Enter
 //   WM_COMMAND, WM_DRAWITEM, WM_CTLCOLOR* ──> the control of that id or handle
-//   WM_DPICHANGED ──> frame, controls and fonts for the new DPI
+//   WM_GETDPISCALEDSIZE ──> the frame around the client area at the new DPI
+//   WM_DPICHANGED ──> controls and fonts for the new DPI, the frame as
+//   suggested
+//   WM_SYSCOLORCHANGE, WM_SETTINGCHANGE ──> repainted (high contrast)
 //   the controller ──> show, enable, activate, hide, post, message boxes
 //
 // The same class as ui/qt/form_window.h, over an HWND.
@@ -36,6 +39,7 @@ class FormWindow : public forms::WindowView {
 
   forms::WindowController& Controller() override { return *controller_; }
   std::unique_ptr<forms::ControlView> MakeControl(forms::BoundControl& control) override;
+  // Also puts each caption that names a control just before it.
   void SetTabOrder(const std::vector<forms::ControlView*>& order) override;
   void Show() override;
   void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
@@ -52,8 +56,8 @@ class FormWindow : public forms::WindowView {
   const forms::WindowLayout& Layout() const { return layout_; }
 
  protected:
-  // Creates the window, empty, not shown yet.
-  explicit FormWindow(const forms::WindowLayout& layout);
+  // Creates the window, empty, not shown yet, owned by `owner` if given.
+  explicit FormWindow(const forms::WindowLayout& layout, HWND owner = nullptr);
   virtual ~FormWindow();
 
   // The controller that drives this window; it binds the window next.
@@ -63,7 +67,8 @@ class FormWindow : public forms::WindowView {
   void Release();
 
   // The frame for the client area at a DPI; `suggested` is where the
-  // system would put the window (on a DPI change), or nullptr.
+  // system puts the window on a DPI change (the size answered to
+  // WM_GETDPISCALEDSIZE), or nullptr.
   virtual void Place(int dpi, const RECT* suggested) = 0;
   virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -85,7 +85,7 @@ DWORD WindowStyle(forms::WindowKind kind) {
 }
 
 DWORD WindowExStyle(forms::WindowKind kind) {
-  // A tool window without an owner has no taskbar button.
+  // A tool window has no taskbar button.
   return WS_EX_CONTROLPARENT | (kind == forms::WindowKind::kMain ? 0 : WS_EX_TOOLWINDOW);
 }
 
@@ -118,9 +118,20 @@ HFONT MakeFont(const forms::FontSpec& font, int dpi) {
   return CreateFontIndirectW(&f);
 }
 
+bool HighContrast() {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 HBRUSH BackgroundBrush() {
   static const HBRUSH brush = CreateSolidBrush(Rgb(forms::kWindowColour));
-  return brush;
+  return HighContrast() ? GetSysColorBrush(COLOR_WINDOW) : brush;
+}
+
+COLORREF CaptionColour() {
+  return HighContrast() ? GetSysColor(COLOR_WINDOWTEXT) : Rgb(forms::kCaptionColour);
 }
 
 HICON AppIcon(int size) {

@@ -39,8 +39,13 @@ constexpr COLORREF Rgb(forms::Colour c) {
   return RGB(c.red, c.green, c.blue);
 }
 
-// The brush of every window's background.
+// True while the user has chosen high contrast: the windows then show the
+// system's window colours instead of the launcher's black and yellow.
+bool HighContrast();
+// The brush of every window's background, and the caption labels' text
+// colour on it.
 HBRUSH BackgroundBrush();
+COLORREF CaptionColour();
 
 // The icon from the program's resources, `size` pixels square. The caller
 // destroys it.

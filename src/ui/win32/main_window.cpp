@@ -18,13 +18,17 @@ void MainWindow::Show(int showCommand) {
 }
 
 void MainWindow::Place(int dpi, const RECT* suggested) {
-  RECT now{};
-  GetWindowRect(hwnd_, &now);
-  const RECT frame = FrameAround(layout_.kind, 0, 0, forms::TwipsToPixels(layout_.width, dpi),
-                                 forms::TwipsToPixels(layout_.height, dpi), dpi);
-  const POINT at =
-      suggested != nullptr ? POINT{suggested->left, suggested->top} : POINT{now.left, now.top};
-  SetWindowPos(hwnd_, nullptr, at.x, at.y, frame.right - frame.left, frame.bottom - frame.top,
+  RECT at{};
+  if (suggested != nullptr) {
+    at = *suggested;  // of the size answered to WM_GETDPISCALEDSIZE
+  } else {
+    GetWindowRect(hwnd_, &at);
+    const RECT frame = FrameAround(layout_.kind, 0, 0, forms::TwipsToPixels(layout_.width, dpi),
+                                   forms::TwipsToPixels(layout_.height, dpi), dpi);
+    at.right = at.left + frame.right - frame.left;
+    at.bottom = at.top + frame.bottom - frame.top;
+  }
+  SetWindowPos(hwnd_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

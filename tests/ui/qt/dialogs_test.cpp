@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 #include "platform/fs.h"
@@ -43,6 +44,7 @@ class DialogsTest : public tarq::testing::WindowTest {
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
     QVERIFY(dialog->windowFlags() & Qt::Tool);
     QVERIFY(dialog->parentWidget() == nullptr);
+    QVERIFY(dialog->windowHandle()->transientParent() == window_->windowHandle());
     QCOMPARE(dialog->geometry().topLeft(), QPoint(184, 246));  // 2760, 3690 twips
     QVERIFY(!window_->isEnabled());
     CheckLayout(dialog, tarq::forms::kDlgCommentLayout);
@@ -93,6 +95,7 @@ class DialogsTest : public tarq::testing::WindowTest {
     QVERIFY(dialog != nullptr);
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
     QVERIFY(dialog->windowFlags() & Qt::Tool);
+    QVERIFY(dialog->windowHandle()->transientParent() == window_->windowHandle());
     QCOMPARE(dialog->geometry().topLeft(), QPoint(184, 246));
     CheckLayout(dialog, tarq::forms::kDlgFldSelectLayout);
     QVERIFY(dialog->findChild<QLabel*>("Label2")->font().bold());

@@ -3,6 +3,7 @@
 // the Tab order, and the message boxes a test brings up.
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -27,7 +28,8 @@ namespace tarq::testing {
 // The window follows its layout table: its title and client size, and for
 // every control a widget of its name where the table puts it (a label that
 // sizes itself from its top-left corner), with the table's caption, enabled
-// as the table says; a control that is never shown has no widget. The Tab
+// as the table says, named by the caption the table says; a control that
+// is never shown has no widget. The Tab
 // order is checked by FocusCycle.
 inline void CheckLayout(QWidget* window, const tarq::forms::WindowLayout& layout) {
   using tarq::forms::ControlKind;
@@ -55,6 +57,18 @@ inline void CheckLayout(QWidget* window, const tarq::forms::WindowLayout& layout
       const QString caption = QString::fromUtf8(c.caption);
       if (auto* label = qobject_cast<QLabel*>(w)) QCOMPARE(label->text(), caption);
       if (auto* button = qobject_cast<QAbstractButton*>(w)) QCOMPARE(button->text(), caption);
+    }
+    // A screen reader reads the caption the table says as the control's name.
+    if (const tarq::forms::ControlLayout* caption = layout.CaptionOf(c)) {
+      auto* label = window->findChild<QLabel*>(QString::fromUtf8(caption->name));
+      QCOMPARE(label->buddy(), w);
+      // As a labelled-by relation, or as the name where there is none (item views).
+      QAccessibleInterface* named = QAccessible::queryAccessibleInterface(w);
+      bool related = false;
+      for (const auto& [by, relation] : named->relations(QAccessible::Label)) {
+        related = related || by->object() == label;
+      }
+      QVERIFY2(related || named->text(QAccessible::Name) == label->text(), c.name.data());
     }
   }
 }

@@ -45,13 +45,13 @@ class Win32Dialogs : public Win32WindowTest {
   std::string game_;
 };
 
-void ExpectToolWindowAtItsPlace(HWND dialog) {
+void ExpectToolWindowAtItsPlace(HWND dialog, HWND main) {
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE));
-  EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);  // without an owner: no taskbar button
+  EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);  // no taskbar button
   EXPECT_FALSE(exStyle & WS_EX_APPWINDOW);
-  EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
-  EXPECT_EQ(GetParent(dialog), nullptr);
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), main);  // in front of it, found again with it
+  EXPECT_EQ(GetAncestor(dialog, GA_PARENT), GetDesktopWindow());  // not a child window
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
   POINT origin{0, 0};
@@ -64,7 +64,7 @@ TEST_F(Win32Dialogs, TheCommentDialogFollowsItsTableAndDisablesTheMainWindow) {
   const FormOnScreen dialog = OpenComment(1);
   ASSERT_NE(dialog.Handle(), nullptr);
   CheckLayout(dialog, forms::kDlgCommentLayout);
-  ExpectToolWindowAtItsPlace(dialog.Handle());
+  ExpectToolWindowAtItsPlace(dialog.Handle(), Main());
   EXPECT_FALSE(IsWindowEnabled(Main()));
   EXPECT_EQ(GetFocus(), dialog.Find("cmdOK"));
   // labFile grew to the map's name from its top-left corner.
@@ -93,7 +93,7 @@ TEST_F(Win32Dialogs, TheFolderDialogFollowsItsTableAndMirrorsTheFolderList) {
   const FormOnScreen dialog = OpenFolders(game_);
   ASSERT_NE(dialog.Handle(), nullptr);
   CheckLayout(dialog, forms::kDlgFldSelectLayout);
-  ExpectToolWindowAtItsPlace(dialog.Handle());
+  ExpectToolWindowAtItsPlace(dialog.Handle(), Main());
   EXPECT_EQ(GetFocus(), dialog.Find("cmdOK"));
   const auto& entries = Model().dlgFldSelect()->dirHL.Entries();
   const HWND list = dialog.Find("dirHL");
@@ -142,6 +142,29 @@ TEST_F(Win32Dialogs, AClickHighlightsAFolderAndADoubleClickOrEnterOpensIt) {
                reinterpret_cast<LPARAM>(list));
   PressKey(list, VK_RETURN);
   EXPECT_EQ(dirHL.Path(), game_);
+}
+
+TEST_F(Win32Dialogs, ADpiChangePutsEachWindowWhereTheSystemSuggests) {
+  const FormOnScreen dialog = OpenComment(1);
+  ASSERT_NE(dialog.Handle(), nullptr);
+  constexpr int kDpi = 144;
+  for (const FormOnScreen& window : {MainForm(), dialog}) {
+    SCOPED_TRACE(window.layout->name);
+    // The size the window asks for at the new DPI, where the system puts it.
+    SIZE size{};
+    ASSERT_TRUE(
+        SendMessageW(window.Handle(), WM_GETDPISCALEDSIZE, kDpi, reinterpret_cast<LPARAM>(&size)));
+    const RECT suggested{700, 50, 700 + size.cx, 50 + size.cy};
+    SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(kDpi, kDpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    RECT now{}, client{};
+    GetWindowRect(window.Handle(), &now);
+    GetClientRect(window.Handle(), &client);
+    EXPECT_EQ(Str(now), Str(suggested));
+    // Wine draws the title bar at the system's DPI whatever the window's, so
+    // only Windows gives the height too.
+    EXPECT_EQ(client.right, forms::TwipsToPixels(window.layout->width, kDpi));
+  }
 }
 
 TEST_F(Win32Dialogs, TheFolderDialogRefusesAFolderWithoutHlExe) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "core/version.h"
 #include "ui/win32/system_fonts.h"
@@ -55,6 +56,64 @@ TEST_F(Win32MainWindow, CaptionLabelsAreYellowOnBlackAndValueLabelsButtonFace) {
   EXPECT_EQ(value[static_cast<std::size_t>(width) - 3], Rgb(GetSysColor(COLOR_BTNFACE)));
   EXPECT_NE(std::find(value.begin(), value.end(), Rgb(GetSysColor(COLOR_BTNTEXT))), value.end());
   EXPECT_TRUE(GetWindowLongPtrW(Control("labHL"), GWL_STYLE) & WS_BORDER);
+}
+
+// Where this program's calls of SystemParametersInfoW go: its import.
+extern "C" decltype(&SystemParametersInfoW) __imp_SystemParametersInfoW;
+
+// High contrast on for its life, as the user sets it, and off again. Wine
+// cannot set it (SPI_SETHIGHCONTRAST fails there): this program's calls are
+// then told it is on, and its window that the setting changed.
+class HighContrastOn final {
+ public:
+  explicit HighContrastOn(HWND window) : window_(window) {
+    SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof saved_, &saved_, 0);
+    HIGHCONTRASTW on = saved_;
+    on.dwFlags |= HCF_HIGHCONTRASTON;
+    if (!SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof on, &on, SPIF_SENDCHANGE)) {
+      system_ = Import(&ReportOn);
+    }
+  }
+  ~HighContrastOn() {
+    if (system_ != nullptr) {
+      Import(std::exchange(system_, nullptr));
+    } else {
+      SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof saved_, &saved_, SPIF_SENDCHANGE);
+    }
+  }
+  HighContrastOn(const HighContrastOn&) = delete;
+  HighContrastOn& operator=(const HighContrastOn&) = delete;
+
+ private:
+  using Spi = decltype(&SystemParametersInfoW);
+  static BOOL WINAPI ReportOn(UINT action, UINT param, void* data, UINT flags) {
+    if (action != SPI_GETHIGHCONTRAST) return system_(action, param, data, flags);
+    static_cast<HIGHCONTRASTW*>(data)->dwFlags = HCF_AVAILABLE | HCF_HIGHCONTRASTON;
+    return TRUE;
+  }
+  // Points the import at `to`; returns where it pointed.
+  Spi Import(Spi to) {
+    DWORD protection = 0;
+    VirtualProtect(&__imp_SystemParametersInfoW, sizeof to, PAGE_READWRITE, &protection);
+    const Spi was = std::exchange(__imp_SystemParametersInfoW, to);
+    VirtualProtect(&__imp_SystemParametersInfoW, sizeof to, protection, &protection);
+    SendMessageW(window_, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    return was;
+  }
+
+  static inline Spi system_ = nullptr;  // the real call, while the import is redirected
+  HWND window_;
+  HIGHCONTRASTW saved_{sizeof saved_, 0, nullptr};
+};
+
+TEST_F(Win32MainWindow, HighContrastShowsTheSystemsWindowColours) {
+  const HighContrastOn contrast(Main());
+  DispatchPending();
+  const auto caption = Snapshot(Control("Label2"));
+  EXPECT_EQ(caption.front(), Rgb(GetSysColor(COLOR_WINDOW)));
+  EXPECT_NE(std::find(caption.begin(), caption.end(), Rgb(GetSysColor(COLOR_WINDOWTEXT))),
+            caption.end());
+  EXPECT_EQ(std::find(caption.begin(), caption.end(), 0xFFFF00u), caption.end());
 }
 
 TEST_F(Win32MainWindow, AnAmpersandInAFolderNameShowsAsItself) {
@@ -196,8 +255,10 @@ TEST_F(Win32MainWindow, StartTwiceStartsTheGameTwice) {
 
 TEST_F(Win32MainWindow, ClosingWritesTheSettingsAndEndsTheWindow) {
   Model().cmbDiff.SetListIndex(3);
-  SendMessageW(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
-  EXPECT_FALSE(IsWindow(Main()));
+  const HWND main = Main();
+  SendMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_FALSE(IsWindow(main));
+  EXPECT_EQ(Main(), nullptr);  // no handle kept that a new window may get
   EXPECT_EQ(ReadBytes(dir_ / "tarqcfg.dat"), "\r\n 3 \r\n 0 \r\n 0 \r\n");
 }
 
@@ -210,10 +271,11 @@ TEST_F(Win32MainWindow, TheEndOfTheSessionWritesTheSettings) {
 
 TEST_F(Win32MainWindow, ARestartManagerCloseWritesTheSettingsAndEndsTheProgram) {
   Model().cmbConsole.SetListIndex(1);
-  EXPECT_EQ(SendMessageW(Main(), WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), TRUE);
-  SendMessageW(Main(), WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+  const HWND main = Main();
+  EXPECT_EQ(SendMessageW(main, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), TRUE);
+  SendMessageW(main, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
   EXPECT_EQ(ReadBytes(dir_ / "tarqcfg.dat"), "\r\n 0 \r\n 0 \r\n 1 \r\n");
-  EXPECT_FALSE(IsWindow(Main()));
+  EXPECT_FALSE(IsWindow(main));
   MSG quit{};  // the message loop ends
   EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }

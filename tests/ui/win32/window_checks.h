@@ -109,8 +109,8 @@ inline std::string Str(const RECT& r) {
 // The window follows its layout table at 96 DPI: its title and client size,
 // and for every shown control a child window where the table puts it (a
 // label that sizes itself from its top-left corner), with the table's
-// caption, enabled as the table says; a control that is never shown has no
-// window. The Tab order is checked by FocusCycle.
+// caption, enabled as the table says, just after the caption that names
+// it; a control that is never shown has no window. The Tab order is checked by FocusCycle.
 template <typename Window>
 void CheckLayout(const Window& window, const forms::WindowLayout& layout) {
   const HWND hwnd = window.Handle();
@@ -140,6 +140,10 @@ void CheckLayout(const Window& window, const forms::WindowLayout& layout) {
     EXPECT_EQ(IsWindowEnabled(child) != FALSE, c.enabled);
     if (!c.caption.empty()) {
       EXPECT_EQ(Text(child), c.caption);
+    }
+    // A screen reader names the control after the static just before it.
+    if (const forms::ControlLayout* caption = layout.CaptionOf(c)) {
+      EXPECT_EQ(GetWindow(child, GW_HWNDPREV), window.Find(caption->name));
     }
   }
 }
