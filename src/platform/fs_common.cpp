@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <chrono>
 #include <random>
-#include <thread>
 #include <utility>
 
 #include "platform/file_lock.h"
@@ -105,25 +104,16 @@ void RemoveWriterLeftovers(const std::string& path) {
   for (const std::string& name : *leftovers) detail::Calls().remove(JoinPath(folder, name));
 }
 
-// Another launcher holds the lock for a moment of its save: the lock is
-// tried again every 20 ms until `wait` has passed.
 FileLock::FileLock(const std::string& path, std::chrono::milliseconds wait) : path_(path) {
-  const auto deadline = std::chrono::steady_clock::now() + wait;
-  for (;;) {
-    switch (detail::TryLock(path, handle_)) {
-      case detail::LockTry::kHeld:
-        state_ = State::kHeld;
-        return;
-      case detail::LockTry::kNoLocks:
-        return;
-      case detail::LockTry::kBusy:
-        if (std::chrono::steady_clock::now() >= deadline) {
-          state_ = State::kBusy;
-          return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        break;
-    }
+  switch (detail::WaitForLock(path, handle_, wait)) {
+    case detail::LockWait::kHeld:
+      state_ = State::kHeld;
+      break;
+    case detail::LockWait::kBusy:
+      state_ = State::kBusy;
+      break;
+    case detail::LockWait::kNoLocks:
+      break;
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Shared by the POSIX and Win32 file code; not part of the platform's interface.
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -39,9 +40,10 @@ void RemoveFile(const std::string& path);
 void SyncFolder(const std::string& folder);
 #endif
 
-// One try at the lock of FileLock, without waiting; on kHeld `handle` is
-// what the destructor closes.
-enum class LockTry : std::uint8_t { kHeld, kBusy, kNoLocks };
-LockTry TryLock(const std::string& path, std::intptr_t& handle);
+// Takes the lock of FileLock, waiting at most `wait` for another holder to
+// let it go; on kHeld `handle` is what the destructor closes.
+enum class LockWait : std::uint8_t { kHeld, kBusy, kNoLocks };
+LockWait WaitForLock(const std::string& path, std::intptr_t& handle,
+                     std::chrono::milliseconds wait);
 
 }  // namespace tarq::platform::detail

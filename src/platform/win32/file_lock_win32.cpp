@@ -7,12 +7,15 @@
 
 namespace tarq::platform {
 
+namespace {
+
+enum class Try : std::uint8_t { kHeld, kBusy, kNoLocks };
+
 // A byte-range lock on the lock file: the system's file locks hold across
 // sessions and across machines on a share, and every spelling of the path
 // (mapped drive or UNC name, short names, letter case) reaches the same file.
 // The lock goes with the handle, also when the process is killed.
-detail::LockTry detail::TryLock(const std::string& path, std::intptr_t& handle) {
-  const std::wstring name = win32::Wide(JoinPath(ParentFolder(path), "tarq.lock"));
+Try TryLock(const std::wstring& name, std::intptr_t& handle) {
   const HANDLE file = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
@@ -21,15 +24,37 @@ detail::LockTry detail::TryLock(const std::string& path, std::intptr_t& handle) 
     OVERLAPPED at{};
     if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
       handle = reinterpret_cast<std::intptr_t>(file);
-      return LockTry::kHeld;
+      return Try::kHeld;
     }
     error = GetLastError();
     ::CloseHandle(file);
   }
   // Held by another launcher, or the lock file open without sharing by a
   // program that looks at it (antivirus): busy. Anything else: no lock here.
-  return error == ERROR_LOCK_VIOLATION || error == ERROR_SHARING_VIOLATION ? LockTry::kBusy
-                                                                           : LockTry::kNoLocks;
+  return error == ERROR_LOCK_VIOLATION || error == ERROR_SHARING_VIOLATION ? Try::kBusy
+                                                                           : Try::kNoLocks;
+}
+
+}  // namespace
+
+// Another launcher holds the lock for a moment of its save: the lock is
+// tried again every 20 ms until `wait` has passed.
+detail::LockWait detail::WaitForLock(const std::string& path, std::intptr_t& handle,
+                                     std::chrono::milliseconds wait) {
+  const std::wstring name = win32::Wide(JoinPath(ParentFolder(path), "tarq.lock"));
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(wait.count());
+  for (;;) {
+    switch (TryLock(name, handle)) {
+      case Try::kHeld:
+        return LockWait::kHeld;
+      case Try::kNoLocks:
+        return LockWait::kNoLocks;
+      case Try::kBusy:
+        if (GetTickCount64() >= deadline) return LockWait::kBusy;
+        Sleep(20);
+        break;
+    }
+  }
 }
 
 FileLock::~FileLock() {
