@@ -1,5 +1,8 @@
 #include "ui/win32/controls.h"
 
+#include <commctrl.h>
+
+#include <cstdint>
 #include <string>
 
 #include "ui/win32/form_window.h"
@@ -11,6 +14,8 @@ namespace {
 using forms::ControlKind;
 
 constexpr int kFirstId = 100;
+// A drop-down shows this many rows: the creation height holds them for
+// older common controls, CB_SETMINVISIBLE asks version 6.
 constexpr int kDroppedRows = 12;
 
 std::wstring WindowText(HWND hwnd) {
@@ -151,9 +156,9 @@ class ListControl final : public Control {
  public:
   ListControl(FormWindow& window, forms::BoundControl& c)
       : Control(window, c, L"COMBOBOX",
-                CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP |
-                    (OwnerDrawn(c) ? CBS_OWNERDRAWFIXED : CBS_HASSTRINGS)),
-        ownerDrawn_(OwnerDrawn(c)) {
+                CBS_DROPDOWNLIST | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP) {
+    // Common controls 6 drop down this many rows, whatever the height.
+    SendMessageW(hwnd_, CB_SETMINVISIBLE, kDroppedRows, 0);
     Fit(WindowDpi(window.Handle()));
     if (c.Binding().gotFocus) {
       // The control's own data word, not a window property: Wine asks its
@@ -170,28 +175,21 @@ class ListControl final : public Control {
     }
   }
 
+  // Every row is a string of the list, as the eye sees it: screen readers
+  // read it (CB_GETLBTEXT, WM_GETTEXT) and a typed letter finds it.
   void ShowRows() override {
     const forms::ComboList& model = *control_.Binding().list;
     const int count = model.ListCount();
     SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-    if (ownerDrawn_) {
-      // The rows are drawn from the model: only their number is kept.
-      auto shown = static_cast<int>(SendMessageW(hwnd_, CB_GETCOUNT, 0, 0));
-      if (count < shown / 2) {
-        SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0);
-        shown = 0;
-      }
-      if (count > shown) SendMessageW(hwnd_, CB_INITSTORAGE, static_cast<WPARAM>(count - shown), 0);
-      for (; shown < count; ++shown) SendMessageW(hwnd_, CB_ADDSTRING, 0, 0);
-      for (; shown > count; --shown) {
-        SendMessageW(hwnd_, CB_DELETESTRING, static_cast<WPARAM>(shown - 1), 0);
-      }
-    } else {
-      SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0);
-      for (int row = 0; row < count; ++row) {
-        const auto at = SendMessageW(hwnd_, CB_ADDSTRING, 0,
-                                     reinterpret_cast<LPARAM>(Wide(model.List(row)).c_str()));
-        SendMessageW(hwnd_, CB_SETITEMDATA, static_cast<WPARAM>(at), model.ItemData(row));
+    SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0);
+    // Room for all rows at once, not one reallocation after another.
+    SendMessageW(hwnd_, CB_INITSTORAGE, static_cast<WPARAM>(count),
+                 static_cast<LPARAM>(count) * kRowBytes);
+    for (int row = 0; row < count; ++row) {
+      const auto at = SendMessageW(hwnd_, CB_ADDSTRING, 0,
+                                   reinterpret_cast<LPARAM>(Wide(model.List(row)).c_str()));
+      if (const std::int32_t data = model.ItemData(row); data != 0) {
+        SendMessageW(hwnd_, CB_SETITEMDATA, static_cast<WPARAM>(at), data);
       }
     }
     ShowListIndex(model.ListIndex());
@@ -201,6 +199,7 @@ class ListControl final : public Control {
   void ShowListIndex(int index) override {
     SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   }
+  // A pick by arrow key, mouse or typed letter.
   void Notify(int code) override {
     if (code == CBN_SELCHANGE) {
       control_.Picked(static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0)));
@@ -208,47 +207,17 @@ class ListControl final : public Control {
       control_.FocusedByUser();
     }
   }
-  bool Draw(const DRAWITEMSTRUCT& item) const override {
-    if (!ownerDrawn_) return false;
-    const HDC dc = item.hDC;
-    const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
-    FillRect(dc, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    const forms::ComboList& model = *control_.Binding().list;
-    const int row = static_cast<int>(item.itemID);
-    if (row >= 0 && row < model.ListCount()) {
-      const std::wstring text = Wide(model.List(row));
-      const HGDIOBJ previous = SelectObject(dc, font_);
-      SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, GetSysColor(disabled   ? COLOR_GRAYTEXT
-                                   : selected ? COLOR_HIGHLIGHTTEXT
-                                              : COLOR_WINDOWTEXT));
-      RECT r = item.rcItem;
-      r.left += 2;
-      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-      SelectObject(dc, previous);
-    }
-    if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
-      DrawFocusRect(dc, &item.rcItem);
-    }
-    return true;
-  }
 
  protected:
   void Fit(int dpi) override {
-    if (ownerDrawn_) {
-      SendMessageW(hwnd_, CB_SETITEMHEIGHT, 0, LineHeight(window_.Measure(), font_) + 2);
-    }
     const RECT r = ControlRect(control_.Row(), dpi);
     SetClosedHeight(hwnd_, r.bottom - r.top);
   }
 
  private:
-  // A list that draws its rows from a row source (the map lists).
-  static bool OwnerDrawn(const forms::BoundControl& c) {
-    return c.Binding().list != nullptr && c.Binding().list->ShowsRowSource();
-  }
+  // What CB_INITSTORAGE reserves a row's text: a map row of a padded name,
+  // a mark and a short comment, in UTF-16.
+  static constexpr LPARAM kRowBytes = 120;
 
   // From another control of this window: the user moved there (mouse,
   // Tab). Not from nowhere (the window became active again) and not from
@@ -268,7 +237,6 @@ class ListControl final : public Control {
     return CallWindowProcW(c->original_, hwnd, message, wParam, lParam);
   }
 
-  bool ownerDrawn_;
   HWND focusFrom_ = nullptr;  // the window that last gave it the focus
   WNDPROC original_ = nullptr;
 };

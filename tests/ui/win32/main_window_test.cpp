@@ -107,11 +107,11 @@ TEST_F(Win32MainWindow, ListsHoldTheModelsRows) {
   for (const char* name : {"cmbDiff", "cmbMemory", "cmbConsole", "cmbMapComment"}) {
     const auto style = GetWindowLongPtrW(Control(name), GWL_STYLE);
     EXPECT_EQ(style & 3, CBS_DROPDOWNLIST) << name;  // pick only, no typing
+    EXPECT_TRUE(style & CBS_HASSTRINGS) << name;
+    // Twelve rows dropped down, as the height given at creation holds.
+    EXPECT_EQ(SendMessageW(Control(name), CB_GETMINVISIBLE, 0, 0), 12) << name;
   }
-  // The map list draws its rows from the model and keeps only their number.
   const HWND maps = Control("cmbMapComment");
-  EXPECT_TRUE(GetWindowLongPtrW(maps, GWL_STYLE) & CBS_OWNERDRAWFIXED);
-  EXPECT_FALSE(GetWindowLongPtrW(maps, GWL_STYLE) & CBS_HASSTRINGS);
   EXPECT_EQ(SendMessageW(maps, CB_GETCOUNT, 0, 0), Model().cmbMapComment.ListCount());
 }
 
@@ -238,6 +238,29 @@ TEST_F(Win32MapList, MovingIntoTheListRebuildsItButItsOwnDropDownDoesNot) {
   EXPECT_EQ(GetFocus(), list);
   EXPECT_EQ(Model().cmbMapComment.ListIndex(), 3);
   EXPECT_EQ(Model().cmbMap.List(3), "c.bsp");
+}
+
+// Another window (a screen reader) reads each row as shown, with its mark
+// and comment, and the selection; a typed letter picks as an arrow key does.
+TEST_F(Win32MapList, RowsAreTheirShownTextAndATypedLetterPicksAMap) {
+  WriteBytes(dir_ / "tarqcom.dat", *platform::EncodeCp932("\"b.bsp\",\"☆\",\"ボス\"\r\n"));
+  OpenOnGame("game", {"a.bsp", "b.bsp", "t0.bsp"});
+  const HWND list = Control("cmbMapComment");
+  const forms::ComboList& rows = Model().cmbMapComment;
+  ASSERT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), 4);
+  for (int row = 0; row < 4; ++row) {
+    std::wstring text(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXTLEN, row, 0)), L'\0');
+    SendMessageW(list, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(text.data()));
+    EXPECT_EQ(Narrow(text.c_str()), rows.List(row)) << row;
+  }
+  EXPECT_NE(rows.List(2).find("☆　ボス"), std::string::npos) << rows.List(2);
+  EXPECT_EQ(Text(list), rows.List(0));
+  SetFocus(list);
+  TypeChar(list, L't');
+  EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), 3);
+  EXPECT_EQ(rows.ListIndex(), 3);
+  EXPECT_EQ(Text(list), rows.List(3));
+  EXPECT_EQ(Text(Control("labCommand")), " +map t0");
 }
 
 TEST_F(Win32MapList, APickSelectsTheMapAndShowsItInTheCommandLine) {
