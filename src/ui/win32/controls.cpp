@@ -262,22 +262,25 @@ class TextBoxControl final : public Control {
   bool syncing_ = false;  // the view is being set from the model
 };
 
+// Each entry's string is the folder's name alone, so a typed letter finds
+// it and a screen reader reads what the eye sees; the indent is drawn.
 class FolderListControl final : public Control {
  public:
   FolderListControl(FormWindow& window, forms::BoundControl& c)
-      : Control(window, c, L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
-                WS_EX_CLIENTEDGE) {}
+      : Control(window, c, L"LISTBOX",
+                LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+                    WS_VSCROLL | WS_TABSTOP,
+                WS_EX_CLIENTEDGE),
+        model_(*c.Binding().folderList) {
+    Fit(0);
+  }
   void ShowFolders() override {
-    const forms::FolderList& model = *control_.Binding().folderList;
     SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
-    for (const forms::FolderList::Entry& entry : model.Entries()) {
-      // Indented by depth: the path from the root down, then the subfolders.
-      const std::wstring text =
-          std::wstring(static_cast<std::size_t>(entry.depth) * 2, L' ') + Wide(entry.name);
-      SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    for (const forms::FolderList::Entry& entry : model_.Entries()) {
+      SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry.name).c_str()));
     }
-    SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(model.ListIndex()), 0);
+    SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(model_.ListIndex()), 0);
     SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd_, nullptr, TRUE);
   }
@@ -286,6 +289,41 @@ class FolderListControl final : public Control {
     if (code == LBN_SELCHANGE) control_.Highlighted(index);
     if (code == LBN_DBLCLK) control_.Opened(index);
   }
+  // The name, indented by two spaces' width a level: the path from the root
+  // down, then the subfolders.
+  bool Draw(const DRAWITEMSTRUCT& item) const override {
+    const HDC dc = item.hDC;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(dc, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    const auto& entries = model_.Entries();
+    if (item.itemID < entries.size()) {
+      const forms::FolderList::Entry& entry = entries[item.itemID];
+      const std::wstring text = Wide(entry.name);
+      const HGDIOBJ previous = SelectObject(dc, font_);
+      SIZE space{};
+      GetTextExtentPoint32W(dc, L"  ", 2, &space);
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+      RECT r = item.rcItem;
+      r.left += 2 + entry.depth * space.cx;
+      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+      SelectObject(dc, previous);
+    }
+    if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
+      DrawFocusRect(dc, &item.rcItem);
+    }
+    return true;
+  }
+
+ protected:
+  // An owner-drawn list keeps the item height of its creation.
+  void Fit(int) override {
+    SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, LineHeight(window_.Measure(), font_));
+  }
+
+ private:
+  const forms::FolderList& model_;
 };
 
 std::unique_ptr<Control> MakeControl(FormWindow& window, forms::BoundControl& control) {

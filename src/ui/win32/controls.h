@@ -6,9 +6,9 @@
 //   notification (BN_CLICKED, CBN_SELCHANGE, CBN_SETFOCUS, EN_CHANGE,
 //   LBN_SELCHANGE, LBN_DBLCLK) ──> BoundControl (Clicked, Picked, ...)
 //
-// The same classes as ui/qt/controls.h, over Win32 controls. Every
-// drop-down row is a string of its control, what the eye sees, so screen
-// readers read it and typed letters find it.
+// The same classes as ui/qt/controls.h, over Win32 controls. Every list
+// row is a string of its control, what the eye sees, so screen readers read
+// it and typed letters find it; the folder list draws its indent.
 
 #include <windows.h>
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -123,7 +124,7 @@ TEST_F(Win32Dialogs, AClickHighlightsAFolderAndADoubleClickOrEnterOpensIt) {
   ASSERT_LT(row, static_cast<int>(dirHL.Entries().size()));
   wchar_t text[MAX_PATH] = {};
   SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
-  EXPECT_NE(Narrow(text).find("R&D"), std::string::npos);
+  EXPECT_EQ(Narrow(text), "R&D");  // the name alone: the indent is drawn
   RECT item{};
   SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
   const LPARAM at = MAKELPARAM(item.left + 4, item.top + 2);
@@ -142,6 +143,36 @@ TEST_F(Win32Dialogs, AClickHighlightsAFolderAndADoubleClickOrEnterOpensIt) {
                reinterpret_cast<LPARAM>(list));
   PressKey(list, VK_RETURN);
   EXPECT_EQ(dirHL.Path(), game_);
+}
+
+TEST_F(Win32Dialogs, ATypedLetterHighlightsAFolderAndEnterOpensIt) {
+  for (const char* sub : {"alpha", "home", "hz"}) MakeFolders(game_ + "\\" + sub);
+  const FormOnScreen dialog = OpenFolders(game_);
+  ASSERT_NE(dialog.Handle(), nullptr);
+  const HWND list = dialog.Find("dirHL");
+  const auto& dirHL = Model().dlgFldSelect()->dirHL;
+  SetFocus(list);
+  TypeChar(list, L'h');
+  ASSERT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), dirHL.ListIndex());
+  EXPECT_EQ(dirHL.Entries()[static_cast<std::size_t>(dirHL.ListIndex())].name, "home");
+  // The indent is drawn: "alpha" starts right of the top row's folder.
+  const auto pixels = Snapshot(list);
+  RECT client{};
+  GetClientRect(list, &client);
+  auto firstInk = [&](LRESULT row) {
+    RECT r{};
+    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+    LONG x = r.right;
+    for (LONG i = r.top * client.right; i < r.bottom * client.right; ++i) {
+      if (pixels[static_cast<std::size_t>(i)] != Rgb(GetSysColor(COLOR_WINDOW))) {
+        x = std::min(x, i % client.right);
+      }
+    }
+    return x;
+  };
+  EXPECT_GT(firstInk(dirHL.ListIndex() - 1), firstInk(SendMessageW(list, LB_GETTOPINDEX, 0, 0)));
+  PressKey(list, VK_RETURN);
+  EXPECT_EQ(dirHL.Path(), game_ + "\\home");
 }
 
 TEST_F(Win32Dialogs, TheFolderDialogRefusesAFolderWithoutHlExe) {
