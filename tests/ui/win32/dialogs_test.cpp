@@ -110,7 +110,7 @@ TEST_F(Win32Dialogs, TheFolderDialogFollowsItsTableAndMirrorsTheFolderList) {
             expected);
 }
 
-TEST_F(Win32Dialogs, AClickHighlightsAFolderAndADoubleClickOrEnterOpensIt) {
+TEST_F(Win32Dialogs, AClickOrALetterHighlightsAFolderAndADoubleClickOrEnterOpensIt) {
   fs::create_directories(fs::u8path(game_ + "\\R&D\\inner"));
   const FormOnScreen dialog = OpenFolders(game_);
   ASSERT_NE(dialog.Handle(), nullptr);
@@ -143,36 +143,27 @@ TEST_F(Win32Dialogs, AClickHighlightsAFolderAndADoubleClickOrEnterOpensIt) {
                reinterpret_cast<LPARAM>(list));
   PressKey(list, VK_RETURN);
   EXPECT_EQ(dirHL.Path(), game_);
-}
-
-TEST_F(Win32Dialogs, ATypedLetterHighlightsAFolderAndEnterOpensIt) {
-  for (const char* sub : {"alpha", "home", "hz"}) MakeFolders(game_ + "\\" + sub);
-  const FormOnScreen dialog = OpenFolders(game_);
-  ASSERT_NE(dialog.Handle(), nullptr);
-  const HWND list = dialog.Find("dirHL");
-  const auto& dirHL = Model().dlgFldSelect()->dirHL;
-  SetFocus(list);
-  TypeChar(list, L'h');
-  ASSERT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), dirHL.ListIndex());
-  EXPECT_EQ(dirHL.Entries()[static_cast<std::size_t>(dirHL.ListIndex())].name, "home");
-  // The indent is drawn: "alpha" starts right of the top row's folder.
+  // A typed letter highlights the next folder of that first letter.
+  TypeChar(list, L'v');
+  EXPECT_EQ(dirHL.Entries()[static_cast<std::size_t>(dirHL.ListIndex())].name, "valve");
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), dirHL.ListIndex());
+  // The indent is drawn: the subfolder's name starts right of the top row's.
   const auto pixels = Snapshot(list);
   RECT client{};
   GetClientRect(list, &client);
-  auto firstInk = [&](LRESULT row) {
-    RECT r{};
-    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
-    LONG x = r.right;
-    for (LONG i = r.top * client.right; i < r.bottom * client.right; ++i) {
+  auto firstInk = [&](LRESULT index) {
+    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    LONG x = item.right;
+    for (LONG i = item.top * client.right; i < item.bottom * client.right; ++i) {
       if (pixels[static_cast<std::size_t>(i)] != Rgb(GetSysColor(COLOR_WINDOW))) {
         x = std::min(x, i % client.right);
       }
     }
     return x;
   };
-  EXPECT_GT(firstInk(dirHL.ListIndex() - 1), firstInk(SendMessageW(list, LB_GETTOPINDEX, 0, 0)));
+  EXPECT_GT(firstInk(row), firstInk(SendMessageW(list, LB_GETTOPINDEX, 0, 0)));
   PressKey(list, VK_RETURN);
-  EXPECT_EQ(dirHL.Path(), game_ + "\\home");
+  EXPECT_EQ(dirHL.Path(), game_ + "\\valve");
 }
 
 TEST_F(Win32Dialogs, TheFolderDialogRefusesAFolderWithoutHlExe) {

@@ -173,7 +173,7 @@ inline void PressKey(HWND target, WPARAM key) {
   DispatchPending();
 }
 
-// A typed character, as the message loop gets it from the keyboard.
+// A typed character, as the keyboard delivers it.
 inline void TypeChar(HWND target, wchar_t c) {
   PostMessageW(target, WM_CHAR, c, 1);
   DispatchPending();
