@@ -187,7 +187,7 @@ class ListControl final : public Control {
                  static_cast<LPARAM>(count) * kRowBytes);
     for (int row = 0; row < count; ++row) {
       const auto at = SendMessageW(hwnd_, CB_ADDSTRING, 0,
-                                   reinterpret_cast<LPARAM>(Wide(model.List(row)).c_str()));
+                                   reinterpret_cast<LPARAM>(Wide(model.RowText(row)).c_str()));
       if (const std::int32_t data = model.ItemData(row); data != 0) {
         SendMessageW(hwnd_, CB_SETITEMDATA, static_cast<WPARAM>(at), data);
       }
