@@ -157,7 +157,6 @@ class ListControl final : public Control {
   ListControl(FormWindow& window, forms::BoundControl& c)
       : Control(window, c, L"COMBOBOX",
                 CBS_DROPDOWNLIST | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP) {
-    // Common controls 6 drop down this many rows, whatever the height.
     SendMessageW(hwnd_, CB_SETMINVISIBLE, kDroppedRows, 0);
     Fit(WindowDpi(window.Handle()));
     if (c.Binding().gotFocus) {
@@ -215,8 +214,8 @@ class ListControl final : public Control {
   }
 
  private:
-  // What CB_INITSTORAGE reserves a row's text: a map row of a padded name,
-  // a mark and a short comment, in UTF-16.
+  // What CB_INITSTORAGE reserves for a row's text: a map row of a padded
+  // name, a mark and a short comment, in UTF-16.
   static constexpr LPARAM kRowBytes = 120;
 
   // From another control of this window: the user moved there (mouse,
