@@ -43,6 +43,12 @@ const std::string& ComboList::List(int row) const {
   return it->second;
 }
 
+std::string ComboList::RowText(int row) const {
+  if (!source_) return List(row);
+  if (row < 0 || row >= ListCount()) throw std::out_of_range("ComboList::RowText");
+  return source_->Text(row);
+}
+
 std::int32_t ComboList::ItemData(int row) const {
   if (!source_) return rows_.at(static_cast<std::size_t>(row)).itemData;
   if (row < 0 || row >= ListCount()) throw std::out_of_range("ComboList::ItemData");

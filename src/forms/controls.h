@@ -64,6 +64,9 @@ class ComboList final {
 
   int ListCount() const;
   const std::string& List(int row) const;
+  // The same text, made afresh and not kept: for a view that copies every
+  // row into a control of its own, which would otherwise hold them twice.
+  std::string RowText(int row) const;
   std::int32_t ItemData(int row) const;
 
   std::int16_t ListIndex() const { return listIndex_; }

@@ -96,7 +96,8 @@ setup() {
 
 # 1. A first run, from C:\Games: the folder dialog refuses C:\Games and
 # accepts the game folder below it; a map and a difficulty picked with the
-# keyboard; START; a comment saved and erased; Alt+F4 writes the settings.
+# keyboard; START; a comment saved and erased; a new map picked by its
+# first letter and started; Alt+F4 writes the settings.
 setup first
 cd "$games"
 wine "$prog/tarq.exe" &
@@ -132,6 +133,14 @@ wait_for_focus "コメント" >/dev/null
 send_keys Tab Tab Tab Tab Return  # erase
 wait_until_gone "コメント"
 expect "tarqcom.dat after erase" "$prog/tarqcom.dat" ""
+wait_for_focus "$title" >/dev/null
+rm "$game/hl.exe.record"
+: > "$game/valve/maps/t0a0.bsp"
+send_keys Tab Tab Tab t     # into the map list, which rebuilds; "t" picks t0a0.bsp
+send_keys shift+Tab shift+Tab Return  # START
+within "the game was not started" exists "$game/hl.exe.record"
+expect "the game's command line for a typed letter" "$game/hl.exe.record" \
+  "\"$win_game\\hl.exe\" +map t0a0 +skill \"1\""$'\n'"$win_game"$'\n'
 wait_for_focus "$title" >/dev/null
 send_keys alt+F4
 within "the launcher did not close" ended $pid

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QStyledItemDelegate>
 
 #include "ui/qt/combo_list_model.h"
 #include "ui/qt/look.h"
@@ -133,8 +134,32 @@ class TextBoxControl final : public Control {
   }
 };
 
+// Draws a folder entry indented by its depth (Qt::UserRole), two spaces'
+// width a level, so that the entry's text stays the folder's name: what
+// keyboard search matches and screen readers read.
+class IndentDelegate final : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return QStyledItemDelegate::sizeHint(option, index) + QSize(Indent(option, index), 0);
+  }
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->rect.setLeft(option->rect.left() + Indent(*option, index));
+  }
+
+ private:
+  static int Indent(const QStyleOptionViewItem& option, const QModelIndex& index) {
+    return index.data(Qt::UserRole).toInt() *
+           option.fontMetrics.horizontalAdvance(QStringLiteral("  "));
+  }
+};
+
 // The folders from the root down, then the subfolders, indented; a single
-// click highlights, a double click or Enter opens.
+// click highlights, a double click or Enter opens, a typed letter
+// highlights the next folder whose name starts with it.
 class FolderListControl final : public Control {
  public:
   FolderListControl(QWidget& window, forms::BoundControl& c)
@@ -142,6 +167,7 @@ class FolderListControl final : public Control {
     auto* list = static_cast<QListWidget*>(widget_);
     list->setObjectName(QString::fromUtf8(c.Row().name));
     list->setGeometry(Pixels(c.Row()));
+    list->setItemDelegate(new IndentDelegate(list));
     QObject::connect(list, &QListWidget::currentRowChanged, list,
                      [&c](int index) { c.Highlighted(index); });
     QObject::connect(list, &QListWidget::itemActivated, list,
@@ -158,10 +184,9 @@ class FolderListControl final : public Control {
         view->property("path").toString() != path) {
       view->clear();
       for (const auto& entry : entries) {
-        auto* item = new QListWidgetItem(
-            entry.open ? open : closed,
-            QString(entry.depth * 2, QLatin1Char(' ')) + QString::fromStdString(entry.name));
-        item->setData(Qt::AccessibleTextRole, QString::fromStdString(entry.path));
+        auto* item =
+            new QListWidgetItem(entry.open ? open : closed, QString::fromStdString(entry.name));
+        item->setData(Qt::UserRole, entry.depth);
         view->addItem(item);
       }
       view->setProperty("path", path);

@@ -1,5 +1,8 @@
 #include "ui/win32/controls.h"
 
+#include <commctrl.h>
+
+#include <cstdint>
 #include <string>
 
 #include "ui/win32/form_window.h"
@@ -11,6 +14,8 @@ namespace {
 using forms::ControlKind;
 
 constexpr int kFirstId = 100;
+// A drop-down shows this many rows: the creation height holds them for
+// older common controls, CB_SETMINVISIBLE asks version 6.
 constexpr int kDroppedRows = 12;
 
 std::wstring WindowText(HWND hwnd) {
@@ -151,9 +156,8 @@ class ListControl final : public Control {
  public:
   ListControl(FormWindow& window, forms::BoundControl& c)
       : Control(window, c, L"COMBOBOX",
-                CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP |
-                    (OwnerDrawn(c) ? CBS_OWNERDRAWFIXED : CBS_HASSTRINGS)),
-        ownerDrawn_(OwnerDrawn(c)) {
+                CBS_DROPDOWNLIST | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP) {
+    SendMessageW(hwnd_, CB_SETMINVISIBLE, kDroppedRows, 0);
     Fit(WindowDpi(window.Handle()));
     if (c.Binding().gotFocus) {
       // The control's own data word, not a window property: Wine asks its
@@ -170,28 +174,21 @@ class ListControl final : public Control {
     }
   }
 
+  // Every row is a string of the list, as the eye sees it: screen readers
+  // read it (CB_GETLBTEXT, WM_GETTEXT) and a typed letter finds it.
   void ShowRows() override {
     const forms::ComboList& model = *control_.Binding().list;
     const int count = model.ListCount();
     SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-    if (ownerDrawn_) {
-      // The rows are drawn from the model: only their number is kept.
-      auto shown = static_cast<int>(SendMessageW(hwnd_, CB_GETCOUNT, 0, 0));
-      if (count < shown / 2) {
-        SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0);
-        shown = 0;
-      }
-      if (count > shown) SendMessageW(hwnd_, CB_INITSTORAGE, static_cast<WPARAM>(count - shown), 0);
-      for (; shown < count; ++shown) SendMessageW(hwnd_, CB_ADDSTRING, 0, 0);
-      for (; shown > count; --shown) {
-        SendMessageW(hwnd_, CB_DELETESTRING, static_cast<WPARAM>(shown - 1), 0);
-      }
-    } else {
-      SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0);
-      for (int row = 0; row < count; ++row) {
-        const auto at = SendMessageW(hwnd_, CB_ADDSTRING, 0,
-                                     reinterpret_cast<LPARAM>(Wide(model.List(row)).c_str()));
-        SendMessageW(hwnd_, CB_SETITEMDATA, static_cast<WPARAM>(at), model.ItemData(row));
+    SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0);
+    // Room for all rows at once, not one reallocation after another.
+    SendMessageW(hwnd_, CB_INITSTORAGE, static_cast<WPARAM>(count),
+                 static_cast<LPARAM>(count) * kRowBytes);
+    for (int row = 0; row < count; ++row) {
+      const auto at = SendMessageW(hwnd_, CB_ADDSTRING, 0,
+                                   reinterpret_cast<LPARAM>(Wide(model.RowText(row)).c_str()));
+      if (const std::int32_t data = model.ItemData(row); data != 0) {
+        SendMessageW(hwnd_, CB_SETITEMDATA, static_cast<WPARAM>(at), data);
       }
     }
     ShowListIndex(model.ListIndex());
@@ -201,6 +198,7 @@ class ListControl final : public Control {
   void ShowListIndex(int index) override {
     SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   }
+  // A pick by arrow key, mouse or typed letter.
   void Notify(int code) override {
     if (code == CBN_SELCHANGE) {
       control_.Picked(static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0)));
@@ -208,47 +206,17 @@ class ListControl final : public Control {
       control_.FocusedByUser();
     }
   }
-  bool Draw(const DRAWITEMSTRUCT& item) const override {
-    if (!ownerDrawn_) return false;
-    const HDC dc = item.hDC;
-    const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
-    FillRect(dc, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    const forms::ComboList& model = *control_.Binding().list;
-    const int row = static_cast<int>(item.itemID);
-    if (row >= 0 && row < model.ListCount()) {
-      const std::wstring text = Wide(model.List(row));
-      const HGDIOBJ previous = SelectObject(dc, font_);
-      SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, GetSysColor(disabled   ? COLOR_GRAYTEXT
-                                   : selected ? COLOR_HIGHLIGHTTEXT
-                                              : COLOR_WINDOWTEXT));
-      RECT r = item.rcItem;
-      r.left += 2;
-      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-      SelectObject(dc, previous);
-    }
-    if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
-      DrawFocusRect(dc, &item.rcItem);
-    }
-    return true;
-  }
 
  protected:
   void Fit(int dpi) override {
-    if (ownerDrawn_) {
-      SendMessageW(hwnd_, CB_SETITEMHEIGHT, 0, LineHeight(window_.Measure(), font_) + 2);
-    }
     const RECT r = ControlRect(control_.Row(), dpi);
     SetClosedHeight(hwnd_, r.bottom - r.top);
   }
 
  private:
-  // A list that draws its rows from a row source (the map lists).
-  static bool OwnerDrawn(const forms::BoundControl& c) {
-    return c.Binding().list != nullptr && c.Binding().list->ShowsRowSource();
-  }
+  // What CB_INITSTORAGE reserves for a row's text: a map row of a padded
+  // name, a mark and a short comment, in UTF-16.
+  static constexpr LPARAM kRowBytes = 120;
 
   // From another control of this window: the user moved there (mouse,
   // Tab). Not from nowhere (the window became active again) and not from
@@ -268,7 +236,6 @@ class ListControl final : public Control {
     return CallWindowProcW(c->original_, hwnd, message, wParam, lParam);
   }
 
-  bool ownerDrawn_;
   HWND focusFrom_ = nullptr;  // the window that last gave it the focus
   WNDPROC original_ = nullptr;
 };
@@ -294,22 +261,25 @@ class TextBoxControl final : public Control {
   bool syncing_ = false;  // the view is being set from the model
 };
 
+// Each entry's string is the folder's name alone, so a typed letter finds
+// it and a screen reader reads what the eye sees; the indent is drawn.
 class FolderListControl final : public Control {
  public:
   FolderListControl(FormWindow& window, forms::BoundControl& c)
-      : Control(window, c, L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
-                WS_EX_CLIENTEDGE) {}
+      : Control(window, c, L"LISTBOX",
+                LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+                    WS_VSCROLL | WS_TABSTOP,
+                WS_EX_CLIENTEDGE),
+        model_(*c.Binding().folderList) {
+    Fit(0);
+  }
   void ShowFolders() override {
-    const forms::FolderList& model = *control_.Binding().folderList;
     SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
-    for (const forms::FolderList::Entry& entry : model.Entries()) {
-      // Indented by depth: the path from the root down, then the subfolders.
-      const std::wstring text =
-          std::wstring(static_cast<std::size_t>(entry.depth) * 2, L' ') + Wide(entry.name);
-      SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    for (const forms::FolderList::Entry& entry : model_.Entries()) {
+      SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry.name).c_str()));
     }
-    SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(model.ListIndex()), 0);
+    SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(model_.ListIndex()), 0);
     SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd_, nullptr, TRUE);
   }
@@ -318,6 +288,41 @@ class FolderListControl final : public Control {
     if (code == LBN_SELCHANGE) control_.Highlighted(index);
     if (code == LBN_DBLCLK) control_.Opened(index);
   }
+  // The name, indented by two spaces' width a level: the path from the root
+  // down, then the subfolders.
+  bool Draw(const DRAWITEMSTRUCT& item) const override {
+    const HDC dc = item.hDC;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(dc, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    const auto& entries = model_.Entries();
+    if (item.itemID < entries.size()) {
+      const forms::FolderList::Entry& entry = entries[item.itemID];
+      const std::wstring text = Wide(entry.name);
+      const HGDIOBJ previous = SelectObject(dc, font_);
+      SIZE space{};
+      GetTextExtentPoint32W(dc, L"  ", 2, &space);
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+      RECT r = item.rcItem;
+      r.left += 2 + entry.depth * space.cx;
+      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+      SelectObject(dc, previous);
+    }
+    if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
+      DrawFocusRect(dc, &item.rcItem);
+    }
+    return true;
+  }
+
+ protected:
+  // An owner-drawn list keeps the item height of its creation.
+  void Fit(int) override {
+    SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, LineHeight(window_.Measure(), font_));
+  }
+
+ private:
+  const forms::FolderList& model_;
 };
 
 std::unique_ptr<Control> MakeControl(FormWindow& window, forms::BoundControl& control) {

@@ -112,13 +112,9 @@ class DialogsTest : public tarq::testing::WindowTest {
     QWidget* dialog = ShownDialog();
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
     auto* list = dialog->findChild<QListWidget*>("dirHL");
-    QListWidgetItem* target = nullptr;
-    for (int i = 0; i < list->count(); ++i) {
-      if (list->item(i)->data(Qt::AccessibleTextRole).toString() == QString::fromStdString(other)) {
-        target = list->item(i);
-      }
-    }
-    QVERIFY(target != nullptr);
+    const QList<QListWidgetItem*> found = list->findItems("other", Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    QListWidgetItem* target = found.front();
     const QRect cell = list->visualItemRect(target);
     // A double click: the press and release of the first click, then the second.
     QTest::mousePress(list->viewport(), Qt::LeftButton, {}, cell.center());
@@ -134,6 +130,19 @@ class DialogsTest : public tarq::testing::WindowTest {
              QString::fromStdString(other + "/valve/maps"));
     QVERIFY(window_->isEnabled());
     QVERIFY(ShownDialog() == nullptr);
+  }
+
+  void folderListHighlightsTheFolderOfATypedLetterAndEnterOpensIt() {
+    for (const char* sub : {"alpha", "home", "hz"}) tarq::testing::MakeFolders(*dir_ / sub);
+    tarq::platform::ChangeFolder(dir_->Path());
+    Model().cmdFldSelect_Click();
+    QVERIFY(QTest::qWaitForWindowExposed(ShownDialog()));
+    auto* list = ShownDialog()->findChild<QListWidget*>("dirHL");
+    QTest::keyClick(list, 'h');
+    QCOMPARE(list->currentItem()->text(), QString("home"));  // the name: the indent is drawn
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(QString::fromStdString(Model().dlgFldSelect()->dirHL.Path()),
+             QString::fromStdString(*dir_ / "home"));
   }
 
   void folderDialogRefusalShowsTheMessage() {

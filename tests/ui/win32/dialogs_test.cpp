@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -109,7 +110,7 @@ TEST_F(Win32Dialogs, TheFolderDialogFollowsItsTableAndMirrorsTheFolderList) {
             expected);
 }
 
-TEST_F(Win32Dialogs, AClickHighlightsAFolderAndADoubleClickOrEnterOpensIt) {
+TEST_F(Win32Dialogs, AClickOrALetterHighlightsAFolderAndADoubleClickOrEnterOpensIt) {
   fs::create_directories(fs::u8path(game_ + "\\R&D\\inner"));
   const FormOnScreen dialog = OpenFolders(game_);
   ASSERT_NE(dialog.Handle(), nullptr);
@@ -123,7 +124,7 @@ TEST_F(Win32Dialogs, AClickHighlightsAFolderAndADoubleClickOrEnterOpensIt) {
   ASSERT_LT(row, static_cast<int>(dirHL.Entries().size()));
   wchar_t text[MAX_PATH] = {};
   SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
-  EXPECT_NE(Narrow(text).find("R&D"), std::string::npos);
+  EXPECT_EQ(Narrow(text), "R&D");  // the name alone: the indent is drawn
   RECT item{};
   SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
   const LPARAM at = MAKELPARAM(item.left + 4, item.top + 2);
@@ -142,6 +143,27 @@ TEST_F(Win32Dialogs, AClickHighlightsAFolderAndADoubleClickOrEnterOpensIt) {
                reinterpret_cast<LPARAM>(list));
   PressKey(list, VK_RETURN);
   EXPECT_EQ(dirHL.Path(), game_);
+  // A typed letter highlights the next folder of that first letter.
+  TypeChar(list, L'v');
+  EXPECT_EQ(dirHL.Entries()[static_cast<std::size_t>(dirHL.ListIndex())].name, "valve");
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), dirHL.ListIndex());
+  // The indent is drawn: the subfolder's name starts right of the top row's.
+  const auto pixels = Snapshot(list);
+  RECT client{};
+  GetClientRect(list, &client);
+  auto firstInk = [&](LRESULT index) {
+    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    LONG x = item.right;
+    for (LONG i = item.top * client.right; i < item.bottom * client.right; ++i) {
+      if (pixels[static_cast<std::size_t>(i)] != Rgb(GetSysColor(COLOR_WINDOW))) {
+        x = std::min(x, i % client.right);
+      }
+    }
+    return x;
+  };
+  EXPECT_GT(firstInk(row), firstInk(SendMessageW(list, LB_GETTOPINDEX, 0, 0)));
+  PressKey(list, VK_RETURN);
+  EXPECT_EQ(dirHL.Path(), game_ + "\\valve");
 }
 
 TEST_F(Win32Dialogs, ADpiChangePutsEachWindowWhereTheSystemSuggests) {

@@ -169,11 +169,11 @@ TEST_F(Win32MainWindow, ListsHoldTheModelsRows) {
   for (const char* name : {"cmbDiff", "cmbMemory", "cmbConsole", "cmbMapComment"}) {
     const auto style = GetWindowLongPtrW(Control(name), GWL_STYLE);
     EXPECT_EQ(style & 3, CBS_DROPDOWNLIST) << name;  // pick only, no typing
+    EXPECT_TRUE(style & CBS_HASSTRINGS) << name;
+    // Twelve rows dropped down, as the height given at creation holds.
+    EXPECT_EQ(SendMessageW(Control(name), CB_GETMINVISIBLE, 0, 0), 12) << name;
   }
-  // The map list draws its rows from the model and keeps only their number.
   const HWND maps = Control("cmbMapComment");
-  EXPECT_TRUE(GetWindowLongPtrW(maps, GWL_STYLE) & CBS_OWNERDRAWFIXED);
-  EXPECT_FALSE(GetWindowLongPtrW(maps, GWL_STYLE) & CBS_HASSTRINGS);
   EXPECT_EQ(SendMessageW(maps, CB_GETCOUNT, 0, 0), Model().cmbMapComment.ListCount());
 }
 
@@ -305,8 +305,11 @@ TEST_F(Win32MapList, MovingIntoTheListRebuildsItButItsOwnDropDownDoesNot) {
   EXPECT_EQ(Model().cmbMap.List(3), "c.bsp");
 }
 
-TEST_F(Win32MapList, APickSelectsTheMapAndShowsItInTheCommandLine) {
-  OpenOnGame("game", {"a.bsp", "b.bsp"});
+// Another window (a screen reader) reads each row as shown and the
+// selection; a typed letter picks as an arrow key does.
+TEST_F(Win32MapList, APickByArrowOrLetterSelectsTheMapAndShowsItInTheCommandLine) {
+  WriteBytes(dir_ / "tarqcom.dat", *platform::EncodeCp932("\"b.bsp\",\"☆\",\"ボス\"\r\n"));
+  OpenOnGame("game", {"a.bsp", "b.bsp", "t0.bsp"});
   const HWND list = Control("cmbMapComment");
   SetFocus(list);
   PressKey(list, VK_DOWN);
@@ -314,6 +317,15 @@ TEST_F(Win32MapList, APickSelectsTheMapAndShowsItInTheCommandLine) {
   EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), 2);
   EXPECT_EQ(Model().cmbMap.ListIndex(), 2);
   EXPECT_EQ(Text(Control("labCommand")), " +map b");
+  wchar_t row[64] = {};
+  SendMessageW(list, CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(row));
+  EXPECT_EQ(Narrow(row), Model().cmbMapComment.List(2));
+  EXPECT_NE(Narrow(row).find("☆　ボス"), std::string::npos);
+  EXPECT_EQ(Text(list), Narrow(row));
+  TypeChar(list, L't');
+  EXPECT_EQ(Model().cmbMapComment.ListIndex(), 3);
+  EXPECT_EQ(Text(list), Model().cmbMapComment.List(3));
+  EXPECT_EQ(Text(Control("labCommand")), " +map t0");
 }
 
 }  // namespace

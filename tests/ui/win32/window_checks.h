@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -172,6 +174,12 @@ std::vector<std::string> FocusCycle(const Window& window, const forms::WindowLay
 inline void PressKey(HWND target, WPARAM key) {
   PostMessageW(target, WM_KEYDOWN, key, 0);
   PostMessageW(target, WM_KEYUP, key, 0);
+  DispatchPending();
+}
+
+// A typed character, as the keyboard delivers it.
+inline void TypeChar(HWND target, wchar_t c) {
+  PostMessageW(target, WM_CHAR, c, 1);
   DispatchPending();
 }
 
