@@ -298,31 +298,6 @@ int wmain(int argc, wchar_t* argv[]) {
     const double m = Median(models), n = Median(modelFloors);
     rows.push_back({"W2m", "for comparison: W2a through the form model alone", Ms(m), floorWhat,
                     Ms(n), m / n, "none", true});
-
-    // For comparison: a native list of strings taking every row, filled with
-    // CB_INITSTORAGE and WM_SETREDRAW off.
-    const HWND strings = CreateWindowExW(
-        0, L"COMBOBOX", L"", WS_CHILD | CBS_DROPDOWNLIST | CBS_HASSTRINGS | WS_VSCROLL, 0, 0, 100,
-        200, window.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    const auto [p, q] = Compare(
-        o.runs,
-        [&] {
-          model.RebuildMapList();
-          const int count = model.cmbMapComment.ListCount();
-          SendMessageW(strings, WM_SETREDRAW, FALSE, 0);
-          SendMessageW(strings, CB_RESETCONTENT, 0, 0);
-          SendMessageW(strings, CB_INITSTORAGE, static_cast<WPARAM>(count), count * 120);
-          for (int row = 0; row < count; ++row) {
-            SendMessageW(strings, CB_ADDSTRING, 0,
-                         reinterpret_cast<LPARAM>(Wide(model.cmbMapComment.List(row)).c_str()));
-          }
-          SendMessageW(strings, WM_SETREDRAW, TRUE, 0);
-        },
-        ioFloor);
-    rows.push_back(
-        {"W2s",
-         "for comparison: RebuildMapList with a list of strings (CB_INITSTORAGE, WM_SETREDRAW off)",
-         Ms(p), floorWhat, Ms(q), p / q, "none", true});
   }
   if (wanted(L"W3")) {  // W3: peak memory
     const double worstKiB = RunChild(L"--rss", L"main", worst.program);
