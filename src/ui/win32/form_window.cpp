@@ -195,6 +195,7 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTINGCHANGE:
       // High contrast may have come or gone: the controls take the new
       // system colours, and everything is painted again.
+      SystemColoursChanged();
       for (Control* c : controls_) SendMessageW(c->Handle(), WM_SYSCOLORCHANGE, 0, 0);
       RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       break;

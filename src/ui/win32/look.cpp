@@ -1,5 +1,6 @@
 #include "ui/win32/look.h"
 
+#include <optional>
 #include <utility>
 
 #include "ui/win32/system_fonts.h"
@@ -118,11 +119,30 @@ HFONT MakeFont(const forms::FontSpec& font, int dpi) {
   return CreateFontIndirectW(&f);
 }
 
+namespace {
+
+// Asked for at every paint of every control: read once, and again after the
+// system says its colours or settings changed.
+std::optional<bool>& KnownHighContrast() {
+  static std::optional<bool> known;
+  return known;
+}
+
+}  // namespace
+
 bool HighContrast() {
-  HIGHCONTRASTW contrast{};
-  contrast.cbSize = sizeof contrast;
-  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
-         (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+  std::optional<bool>& known = KnownHighContrast();
+  if (!known) {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    known = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+            (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+  }
+  return *known;
+}
+
+void SystemColoursChanged() {
+  KnownHighContrast().reset();
 }
 
 HBRUSH BackgroundBrush() {

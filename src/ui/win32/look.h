@@ -42,6 +42,8 @@ constexpr COLORREF Rgb(forms::Colour c) {
 // True while the user has chosen high contrast: the windows then show the
 // system's window colours instead of the launcher's black and yellow.
 bool HighContrast();
+// High contrast may have come or gone: HighContrast() asks the system again.
+void SystemColoursChanged();
 // The brush of every window's background, and the caption labels' text
 // colour on it.
 HBRUSH BackgroundBrush();
