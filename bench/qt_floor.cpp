@@ -44,12 +44,12 @@ int SelectedRow(std::string_view name) {
   return 0;
 }
 
-QFont Face(const tarq::forms::FontSpec& spec) {
-  const bool fixed = spec.family.empty() || spec.family == tarq::forms::kGothic;
+QFont Face(const tarq::forms::FontSpec& wanted) {
+  const bool fixed = wanted.family.empty() || wanted.family == tarq::forms::kGothic;
   QFont font(fixed ? QStringLiteral("IPAGothic") : QStringLiteral("IPAPGothic"),
-             spec.points > 0 ? spec.points : 9);
-  font.setBold(spec.bold);
-  font.setItalic(spec.italic);
+             wanted.points > 0 ? wanted.points : 9);
+  font.setBold(wanted.bold);
+  font.setItalic(wanted.italic);
   font.setHintingPreference(QFont::PreferFullHinting);
   font.setStyleStrategy(fixed ? QFont::NoAntialias : QFont::PreferAntialias);
   return font;
