@@ -25,6 +25,7 @@
 #include "ui/win32/look.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/message_loop.h"
+#include "ui/win32/system_fonts.h"
 
 namespace {
 
@@ -152,8 +153,10 @@ double RunChild(const wchar_t* mode, const wchar_t* what, const std::string& pro
 // Starts a program in a folder and returns the seconds until it waits for
 // input with nothing left to do: its window shown and painted. The program
 // is then ended, before it writes anything.
-double StartUntilIdle(const std::wstring& program, const std::wstring& folder) {
+double StartUntilIdle(const std::wstring& program, const std::wstring& folder,
+                      const std::wstring& argument = {}) {
   std::wstring command = L"\"" + program + L"\"";
+  if (!argument.empty()) command += L" \"" + argument + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
@@ -211,8 +214,14 @@ int wmain(int argc, wchar_t* argv[]) {
     if (!CopyFileW(Wide(TARQ_EXE).c_str(), tarq.c_str(), FALSE)) std::abort();
     const std::wstring floor = Wide(TARQ_WIN32_FLOOR_EXE);
     const std::wstring folder = Wide(typical.program);
+    // The face tarq.exe draws its window font in, for the floor to draw in.
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    const std::wstring windowFace =
+        tarq::ui::win32::JapaneseUiFont(metrics.lfMessageFont).lfFaceName;
     const auto once = [&](const std::wstring& program) {
-      const double painted = StartUntilIdle(program, folder);
+      const double painted = StartUntilIdle(program, folder, program == floor ? windowFace : L"");
       if (painted < 0) std::abort();
       return painted;
     };
