@@ -104,18 +104,8 @@ void RemoveWriterLeftovers(const std::string& path) {
   for (const std::string& name : *leftovers) detail::Calls().remove(JoinPath(folder, name));
 }
 
-FileLock::FileLock(const std::string& path, std::chrono::milliseconds wait) : path_(path) {
-  switch (detail::WaitForLock(path, handle_, wait)) {
-    case detail::LockWait::kHeld:
-      state_ = State::kHeld;
-      break;
-    case detail::LockWait::kBusy:
-      state_ = State::kBusy;
-      break;
-    case detail::LockWait::kNoLocks:
-      break;
-  }
-}
+FileLock::FileLock(const std::string& path, std::chrono::milliseconds wait)
+    : path_(path), state_(detail::WaitForLock(path, handle_, wait)) {}
 
 void FileLock::RemoveLeftovers() const {
   if (handle_ != -1) RemoveWriterLeftovers(path_);

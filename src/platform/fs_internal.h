@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_lock.h"
 #include "platform/fs.h"
 
 namespace tarq::platform::detail {
@@ -42,8 +43,7 @@ void SyncFolder(const std::string& folder);
 
 // Takes the lock of FileLock, waiting at most `wait` for another holder to
 // let it go; on kHeld `handle` is what the destructor closes.
-enum class LockWait : std::uint8_t { kHeld, kBusy, kNoLocks };
-LockWait WaitForLock(const std::string& path, std::intptr_t& handle,
-                     std::chrono::milliseconds wait);
+FileLock::State WaitForLock(const std::string& path, std::intptr_t& handle,
+                            std::chrono::milliseconds wait);
 
 }  // namespace tarq::platform::detail

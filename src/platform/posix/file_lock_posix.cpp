@@ -60,10 +60,10 @@ class ThreadAlarm final {
 // A launcher that waits does so in the kernel's queue of waiters, which
 // serves them in turn: polling would let one that saves in a loop take the
 // lock again before the waiter ever saw it free.
-detail::LockWait detail::WaitForLock(const std::string& path, std::intptr_t& handle,
-                                     std::chrono::milliseconds wait) {
+FileLock::State detail::WaitForLock(const std::string& path, std::intptr_t& handle,
+                                    std::chrono::milliseconds wait) {
   const int fd = ::open(ParentFolder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return LockWait::kNoLocks;
+  if (fd < 0) return FileLock::State::kUnlocked;
   int result = ::flock(fd, LOCK_EX | LOCK_NB);
   if (result != 0 && errno == EWOULDBLOCK && wait.count() > 0) {
     const ThreadAlarm alarm(wait);
@@ -74,10 +74,11 @@ detail::LockWait detail::WaitForLock(const std::string& path, std::intptr_t& han
   const int error = errno;
   if (result == 0) {
     handle = fd;
-    return LockWait::kHeld;
+    return FileLock::State::kHeld;
   }
   ::close(fd);
-  return error == EWOULDBLOCK || error == EINTR ? LockWait::kBusy : LockWait::kNoLocks;
+  return error == EWOULDBLOCK || error == EINTR ? FileLock::State::kBusy
+                                                : FileLock::State::kUnlocked;
 }
 
 FileLock::~FileLock() {

@@ -9,13 +9,11 @@ namespace tarq::platform {
 
 namespace {
 
-enum class Try : std::uint8_t { kHeld, kBusy, kNoLocks };
-
 // A byte-range lock on the lock file: the system's file locks hold across
 // sessions and across machines on a share, and every spelling of the path
 // (mapped drive or UNC name, short names, letter case) reaches the same file.
 // The lock goes with the handle, also when the process is killed.
-Try TryLock(const std::wstring& name, std::intptr_t& handle) {
+FileLock::State TryLock(const std::wstring& name, std::intptr_t& handle) {
   const HANDLE file = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
@@ -24,36 +22,30 @@ Try TryLock(const std::wstring& name, std::intptr_t& handle) {
     OVERLAPPED at{};
     if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
       handle = reinterpret_cast<std::intptr_t>(file);
-      return Try::kHeld;
+      return FileLock::State::kHeld;
     }
     error = GetLastError();
     ::CloseHandle(file);
   }
   // Held by another launcher, or the lock file open without sharing by a
   // program that looks at it (antivirus): busy. Anything else: no lock here.
-  return error == ERROR_LOCK_VIOLATION || error == ERROR_SHARING_VIOLATION ? Try::kBusy
-                                                                           : Try::kNoLocks;
+  return error == ERROR_LOCK_VIOLATION || error == ERROR_SHARING_VIOLATION
+             ? FileLock::State::kBusy
+             : FileLock::State::kUnlocked;
 }
 
 }  // namespace
 
 // Another launcher holds the lock for a moment of its save: the lock is
 // tried again every 20 ms until `wait` has passed.
-detail::LockWait detail::WaitForLock(const std::string& path, std::intptr_t& handle,
-                                     std::chrono::milliseconds wait) {
+FileLock::State detail::WaitForLock(const std::string& path, std::intptr_t& handle,
+                                    std::chrono::milliseconds wait) {
   const std::wstring name = win32::Wide(JoinPath(ParentFolder(path), "tarq.lock"));
   const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(wait.count());
   for (;;) {
-    switch (TryLock(name, handle)) {
-      case Try::kHeld:
-        return LockWait::kHeld;
-      case Try::kNoLocks:
-        return LockWait::kNoLocks;
-      case Try::kBusy:
-        if (GetTickCount64() >= deadline) return LockWait::kBusy;
-        Sleep(20);
-        break;
-    }
+    const FileLock::State state = TryLock(name, handle);
+    if (state != FileLock::State::kBusy || GetTickCount64() >= deadline) return state;
+    Sleep(20);
   }
 }
 
