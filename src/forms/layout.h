@@ -42,8 +42,7 @@ constexpr bool IsCaption(ControlKind kind) {
 
 // Labels take no focus and are coloured by the window.
 constexpr bool IsLabel(ControlKind kind) {
-  return kind == ControlKind::kCaptionLabel || kind == ControlKind::kFixedCaptionLabel ||
-         kind == ControlKind::kValueLabel;
+  return IsCaption(kind) || kind == ControlKind::kValueLabel;
 }
 
 struct Colour {
