@@ -62,6 +62,7 @@ struct FontSpec {
   int points = 0;
   bool bold = false;
   bool italic = false;
+  bool operator==(const FontSpec&) const = default;
 };
 
 // A form model's side of one control of its table: what a view binds the

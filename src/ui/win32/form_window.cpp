@@ -40,13 +40,12 @@ FormWindow::FormWindow(const forms::WindowLayout& layout, HWND owner)
                   main ? CW_USEDEFAULT : 0, main ? CW_USEDEFAULT : 0, main ? CW_USEDEFAULT : 0,
                   main ? CW_USEDEFAULT : 0, owner, nullptr, GetModuleHandleW(nullptr), this);
   dpi_ = WindowDpi(hwnd_);
-  fonts_.push_back(MakeFont({}, dpi_));
   if (hwnd_ != nullptr) SetAppIcons(hwnd_, dpi_);
 }
 
 FormWindow::~FormWindow() {
   Release();
-  for (HFONT font : fonts_) DeleteObject(font);
+  for (const MadeFont& f : fonts_) DeleteObject(f.font);
   DeleteDC(measure_);
 }
 
@@ -104,17 +103,19 @@ void FormWindow::MsgBox(std::string_view text) {
 }
 
 HFONT FormWindow::FontOf(const forms::FontSpec& font) {
-  if (font.family.empty()) return fonts_.front();
-  fonts_.push_back(MakeFont(font, dpi_));
-  return fonts_.back();
+  for (const MadeFont& f : fonts_) {
+    if (f.spec == font) return f.font;
+  }
+  fonts_.push_back({font, MakeFont(font, dpi_)});
+  return fonts_.back().font;
 }
 
 void FormWindow::ChangeDpi(int dpi) {
-  std::vector<HFONT> old = std::move(fonts_);
+  const std::vector<MadeFont> old = std::move(fonts_);
+  fonts_.clear();
   dpi_ = dpi;
-  fonts_ = {MakeFont({}, dpi)};
   for (Control* c : controls_) c->Layout(dpi);
-  for (HFONT font : old) DeleteObject(font);
+  for (const MadeFont& f : old) DeleteObject(f.font);
 }
 
 Control* FormWindow::ById(int id) const {

@@ -49,8 +49,8 @@ class FormWindow : public forms::WindowView {
   void Post(std::function<void()> task) override;
   void MsgBox(std::string_view text) override;
 
-  // For the controls: the layout's font at the current DPI, and a device
-  // context to measure texts in.
+  // For the controls: the layout's font at the current DPI, one for all the
+  // controls that name it, and a device context to measure texts in.
   HFONT FontOf(const forms::FontSpec& font);
   HDC Measure() const { return measure_; }
   const forms::WindowLayout& Layout() const { return layout_; }
@@ -86,7 +86,11 @@ class FormWindow : public forms::WindowView {
   std::vector<Control*> controls_;  // owned by the controller
   int dpi_;
   HDC measure_;
-  std::vector<HFONT> fonts_;  // at the current DPI, the window font first
+  struct MadeFont {
+    forms::FontSpec spec;
+    HFONT font;
+  };
+  std::vector<MadeFont> fonts_;  // at the current DPI
   std::vector<std::function<void()>> posted_;
 };
 
