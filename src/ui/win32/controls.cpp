@@ -67,7 +67,7 @@ Control::Control(FormWindow& window, forms::BoundControl& control, const wchar_t
   if (!row.enabled) style |= WS_DISABLED;
   // Made where it stands, in its font: moving controls costs Wine a server
   // call each.
-  const RECT r = Geometry(WindowDpi(window.Handle()));
+  const RECT r = Geometry(window.Dpi());
   hwnd_ = CreateWindowExW(exStyle, windowClass, Wide(row.caption).c_str(), style, r.left, r.top,
                           r.right - r.left, r.bottom - r.top, window.Handle(),
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
@@ -158,7 +158,7 @@ class ListControl final : public Control {
       : Control(window, c, L"COMBOBOX",
                 CBS_DROPDOWNLIST | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP) {
     SendMessageW(hwnd_, CB_SETMINVISIBLE, kDroppedRows, 0);
-    Fit(WindowDpi(window.Handle()));
+    Fit(window.Dpi());
     if (c.Binding().gotFocus) {
       // The control's own data word, not a window property: Wine asks its
       // server for a property, and every message to the control looks it up.

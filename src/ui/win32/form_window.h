@@ -49,8 +49,9 @@ class FormWindow : public forms::WindowView {
   void Post(std::function<void()> task) override;
   void MsgBox(std::string_view text) override;
 
-  // For the controls: the layout's font at the current DPI, one for all the
-  // controls that name it, and a device context to measure texts in.
+  // For the controls: the window's DPI, the layout's font at it, one for all
+  // the controls that name it, and a device context to measure texts in.
+  int Dpi() const { return dpi_; }
   HFONT FontOf(const forms::FontSpec& font);
   HDC Measure() const { return measure_; }
   const forms::WindowLayout& Layout() const { return layout_; }
