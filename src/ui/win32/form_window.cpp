@@ -102,6 +102,12 @@ void FormWindow::MsgBox(std::string_view text) {
               MB_ICONEXCLAMATION | MB_OK);
 }
 
+SIZE FormWindow::FrameSize(int dpi) const {
+  const RECT r = FrameAround(layout_.kind, 0, 0, forms::TwipsToPixels(layout_.width, dpi),
+                             forms::TwipsToPixels(layout_.height, dpi), dpi);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
 HFONT FormWindow::FontOf(const forms::FontSpec& font) {
   for (const MadeFont& f : fonts_) {
     if (f.spec == font) return f.font;
@@ -184,14 +190,9 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // A dialog's close box unloads it, which takes its window away.
       controller_->CloseBox();
       return 0;
-    case WM_GETDPISCALEDSIZE: {
-      // The fixed client size in twips at the new DPI, in its frame.
-      const auto dpi = static_cast<int>(wParam);
-      const RECT r = FrameAround(layout_.kind, 0, 0, forms::TwipsToPixels(layout_.width, dpi),
-                                 forms::TwipsToPixels(layout_.height, dpi), dpi);
-      *reinterpret_cast<SIZE*>(lParam) = {r.right - r.left, r.bottom - r.top};
+    case WM_GETDPISCALEDSIZE:
+      *reinterpret_cast<SIZE*>(lParam) = FrameSize(static_cast<int>(wParam));
       return TRUE;
-    }
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
       // High contrast may have come or gone: the controls take the new

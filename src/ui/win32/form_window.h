@@ -71,6 +71,8 @@ class FormWindow : public forms::WindowView {
   // system puts the window on a DPI change (the size answered to
   // WM_GETDPISCALEDSIZE), or nullptr.
   virtual void Place(int dpi, const RECT* suggested) = 0;
+  // The size of the frame around the fixed client area at a DPI.
+  SIZE FrameSize(int dpi) const;
   virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   const forms::WindowLayout& layout_;

@@ -1,7 +1,6 @@
 #include "ui/win32/main_window.h"
 
 #include "ui/win32/dialog_window.h"
-#include "ui/win32/look.h"
 
 namespace tarq::ui::win32 {
 
@@ -23,10 +22,9 @@ void MainWindow::Place(int dpi, const RECT* suggested) {
     at = *suggested;  // of the size answered to WM_GETDPISCALEDSIZE
   } else {
     GetWindowRect(hwnd_, &at);
-    const RECT frame = FrameAround(layout_.kind, 0, 0, forms::TwipsToPixels(layout_.width, dpi),
-                                   forms::TwipsToPixels(layout_.height, dpi), dpi);
-    at.right = at.left + frame.right - frame.left;
-    at.bottom = at.top + frame.bottom - frame.top;
+    const SIZE frame = FrameSize(dpi);
+    at.right = at.left + frame.cx;
+    at.bottom = at.top + frame.cy;
   }
   SetWindowPos(hwnd_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
