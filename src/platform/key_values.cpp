@@ -91,8 +91,10 @@ std::optional<KeyValues> ReadKeyValues(std::string_view text) {
   Scanner scanner(text);
   for (;;) {
     Token token = scanner.Next();
-    if (token == Token::kEnd)
-      return open.size() == 1 ? std::optional(std::move(top)) : std::nullopt;
+    if (token == Token::kEnd) {
+      if (open.size() > 1) return std::nullopt;  // a block left open
+      return top;
+    }
     if (token == Token::kClose && open.size() > 1) {
       open.pop_back();
       continue;

@@ -55,8 +55,7 @@ bool Listed(const std::vector<Drive>& drives, const std::string& root) {
 
 // path with the home folder written as "~", as a shell shows it.
 std::string Tilde(const std::string& path, const std::string& home) {
-  if (home.size() <= 1 || path.rfind(home, 0) != 0) return path;
-  if (path.size() != home.size() && path[home.size()] != '/') return path;
+  if (home.size() <= 1 || !detail::IsAtOrUnder(path, home)) return path;
   return "~" + path.substr(home.size());
 }
 
@@ -139,8 +138,8 @@ int DriveIndexOf(const std::string& path, const std::vector<Drive>& drives) {
   std::size_t bestLength = 0;
   for (std::size_t i = 0; i < drives.size(); ++i) {
     const std::string& root = drives[i].root;
-    const bool under = root == "/" ? !path.empty() && path[0] == '/'
-                                   : path == root || path.rfind(root + "/", 0) == 0;
+    const bool under =
+        root == "/" ? !path.empty() && path[0] == '/' : detail::IsAtOrUnder(path, root);
     if (under && (best < 0 || root.size() > bestLength)) {
       best = static_cast<int>(i);
       bestLength = root.size();

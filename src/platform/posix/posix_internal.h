@@ -7,6 +7,11 @@
 
 namespace tarq::platform::detail {
 
+// Whether `path` is `folder` or lies in it; neither has a trailing separator.
+inline bool IsAtOrUnder(const std::string& path, const std::string& folder) {
+  return path.starts_with(folder) && (path.size() == folder.size() || path[folder.size()] == '/');
+}
+
 // $HOME without trailing separators; empty when it is not set.
 std::string HomeFolder();
 

@@ -12,13 +12,18 @@ namespace {
 
 constexpr const char* kFlatpakSteam = "com.valvesoftware.Steam";
 
+// The Flatpak Steam's own folder: its home, and the libraries it owns.
+std::string FlatpakFolder(const std::string& home) {
+  return ChildFolder(home, std::string(".var/app/") + kFlatpakSteam);
+}
+
+void AddOnce(std::vector<std::string>& folders, const std::string& folder) {
+  if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
+}
+
 bool IsNumber(const std::string& text) {
   return !text.empty() &&
          std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-bool IsUnder(const std::string& path, const std::string& folder) {
-  return path == folder || path.rfind(folder + "/", 0) == 0;
 }
 
 // The libraries a libraryfolders.vdf lists: in the current format each
@@ -31,9 +36,7 @@ void AddListedLibraries(const std::string& file, std::vector<std::string>& libra
     if (!IsNumber(entry.key)) continue;  // the older format's statistics
     const std::string* path = entry.isBlock ? FindValue(&entry, "path") : &entry.value;
     const auto library = path != nullptr ? detail::RealFolder(*path) : std::nullopt;
-    if (library && std::find(libraries.begin(), libraries.end(), *library) == libraries.end()) {
-      libraries.push_back(*library);
-    }
+    if (library) AddOnce(libraries, *library);
   }
 }
 
@@ -43,18 +46,15 @@ std::vector<std::string> detail::SteamLibraries() {
   const std::string home = HomeFolder();
   if (home.empty()) return {};
   std::vector<std::string> installs;
-  for (const char* install : {".steam/steam", ".steam/root", ".local/share/Steam",
-                              ".var/app/com.valvesoftware.Steam/.local/share/Steam"}) {
-    const auto folder = RealFolder(ChildFolder(home, install));
-    if (folder && std::find(installs.begin(), installs.end(), *folder) == installs.end()) {
-      installs.push_back(*folder);
-    }
+  for (const std::string& install :
+       {ChildFolder(home, ".steam/steam"), ChildFolder(home, ".steam/root"),
+        ChildFolder(home, ".local/share/Steam"),
+        ChildFolder(FlatpakFolder(home), ".local/share/Steam")}) {
+    if (const auto folder = RealFolder(install)) AddOnce(installs, *folder);
   }
   std::vector<std::string> libraries;
   for (const std::string& install : installs) {
-    if (std::find(libraries.begin(), libraries.end(), install) == libraries.end()) {
-      libraries.push_back(install);
-    }
+    AddOnce(libraries, install);
     AddListedLibraries(ChildFolder(install, "steamapps/libraryfolders.vdf"), libraries);
     AddListedLibraries(ChildFolder(install, "config/libraryfolders.vdf"), libraries);
   }
@@ -77,12 +77,9 @@ std::optional<SteamCopy> FindSteamCopy(const std::string& gameFolder, std::strin
 
   SteamCopy copy{ParentFolder(steamapps), false};
   const std::string home = detail::HomeFolder();
-  const auto flatpakHome =
-      home.empty()
-          ? std::nullopt
-          : detail::RealFolder(ChildFolder(home, std::string(".var/app/") + kFlatpakSteam));
+  const auto flatpak = home.empty() ? std::nullopt : detail::RealFolder(FlatpakFolder(home));
   const auto library = detail::RealFolder(copy.library);
-  copy.flatpak = flatpakHome && library && IsUnder(*library, *flatpakHome);
+  copy.flatpak = flatpak && library && detail::IsAtOrUnder(*library, *flatpak);
   return copy;
 }
 
