@@ -11,7 +11,7 @@ namespace {
 // Steam's manifests nest three or four deep and are a few KiB; the limits
 // leave room many times over and keep hostile input cheap.
 constexpr std::size_t kMaxDepth = 16;
-constexpr std::uint64_t kMaxFileSize = 1 << 20;
+constexpr std::size_t kMaxSize = 1 << 20;
 
 enum class Token : std::uint8_t { kText, kOpen, kClose, kEnd, kBad };
 
@@ -83,7 +83,9 @@ class Scanner {
 }  // namespace
 
 std::optional<KeyValues> ReadKeyValues(std::string_view text) {
-  if (!IsValidUtf8(text) || text.find('\0') != std::string_view::npos) return std::nullopt;
+  if (text.size() > kMaxSize || !IsValidUtf8(text) || text.find('\0') != std::string_view::npos) {
+    return std::nullopt;
+  }
   KeyValues top;
   // The open blocks, innermost last. Only the innermost grows, so the
   // entries that hold the others stay where they are.
@@ -117,7 +119,7 @@ std::optional<KeyValues> ReadKeyValues(std::string_view text) {
 
 std::optional<KeyValues> ReadKeyValuesFile(const std::string& path) {
   const auto size = FileSize(path);
-  if (!size || *size > kMaxFileSize) return std::nullopt;
+  if (!size || *size > kMaxSize) return std::nullopt;  // not even read
   const ReadResult file = ReadWholeFile(path);
   if (file.status != ReadStatus::kOk) return std::nullopt;
   return ReadKeyValues(file.bytes);

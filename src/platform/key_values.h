@@ -13,8 +13,8 @@
 //
 // Input that is not exactly that gives nothing, never a guess: a cut or
 // unbalanced text, a conditional such as [$WIN32], text that is not UTF-8
-// or holds a NUL, blocks nested deeper than anything Steam writes, a file
-// larger than one Steam would write.
+// or holds a NUL, blocks nested deeper than anything Steam writes, a text
+// larger than any Steam writes (1 MiB).
 
 #include <optional>
 #include <string>
@@ -33,8 +33,8 @@ using KeyValues = std::vector<KeyValue>;
 
 std::optional<KeyValues> ReadKeyValues(std::string_view text);
 
-// The whole file read by ReadKeyValues; nullopt also when it is missing,
-// cannot be read or is larger than 1 MiB.
+// The whole file read by ReadKeyValues; nullopt also when it is missing or
+// cannot be read.
 std::optional<KeyValues> ReadKeyValuesFile(const std::string& path);
 
 // The first entry named `key`; nullptr when there is none.
