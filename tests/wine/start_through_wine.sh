@@ -11,7 +11,7 @@ start_game=$(realpath "$1")
 standin=$(realpath "$2")
 work=$(mktemp -d)
 prefix="$work/prefix"
-trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null && WINEPREFIX="$prefix" wineserver -w; rm -rf "$work"' EXIT
 fail() { echo "start_through_wine: $*" >&2; exit 1; }
 
 # start <game folder> <expected working folder, Windows form> <expected WINEPREFIX>
