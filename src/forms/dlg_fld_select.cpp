@@ -4,7 +4,6 @@
 #include "core/settings_file.h"
 #include "forms/frm_main.h"
 #include "forms/messages.h"
-#include "platform/fs.h"
 #include "platform/process.h"
 
 namespace tarq::forms {
@@ -45,7 +44,7 @@ void DlgFldSelect::dirHL_Change() {
 
 void DlgFldSelect::cmdOK_Click() {
   const std::string folder = dirHL.Path();
-  if (!platform::CanOpenForReading(platform::JoinPath(folder, core::kGameExecutable))) {
+  if (!core::IsGameFolder(folder)) {
     host_.MsgBox(kMsgNoGameHere);
     return;
   }

@@ -4,7 +4,8 @@
 //   opens on the process's current drive and folder
 //   drvHL_Change --> dirHL = the drive's folder (or "device unavailable")
 //   dirHL_Change --> drvHL = the drive that holds dirHL.Path (no drvHL_Change)
-//   cmdOK_Click  --> <dirHL.Path>\hl.exe opens? (or "no hl.exe")
+//   cmdOK_Click  --> <dirHL.Path>\hl.exe opens, or Steam's copy has hl_linux?
+//                    (or "no hl.exe")
 //                --> the settings file can carry the name? (or "name not storable")
 //                --> enable main, labHL = dirHL.Path (the folder cascade runs) --> unload
 //   cmdCancel_Click, close box --> unload

@@ -4,8 +4,13 @@
 // On Windows the drives are the system's drive letters. On POSIX systems
 // they are, in this order: the root; the places a user of Windows games
 // starts from, the home folder ($HOME), the C: drive of each Wine prefix
-// ($WINEPREFIX/drive_c, then ~/.wine/drive_c) and Steam's shared game
-// folder (~/.local/share/Steam/steamapps/common); then the mounted volumes a
+// ($WINEPREFIX/drive_c, then ~/.wine/drive_c) and the game folder
+// (steamapps/common) of each Steam library: those of Steam's own installs
+// (~/.steam/steam, ~/.steam/root, ~/.local/share/Steam, the Flatpak Steam's
+// ~/.var/app/com.valvesoftware.Steam/.local/share/Steam) and those their
+// libraryfolders.vdf lists. Places of one kind are named "Wine C:" and
+// "Steam", with the prefix's or the library's folder when there are
+// several ("Steam (/mnt/games/SteamLibrary)"); then the mounted volumes a
 // user would pick (removable media and other disks under /media, /mnt and
 // /run/media), not pseudo file systems. A place is listed only when it is a
 // folder, once, under its real path (the form the current folder has).

@@ -26,7 +26,9 @@ struct ProcessStart {
 // "<executable>" in double quotes followed by commandTail unchanged. On
 // POSIX systems the tail is split into arguments as the Windows C runtime
 // splits a command line, and a Windows program (not executable here, or not
-// an ELF or #! file) is started through `wine` from PATH. No shell is used.
+// an ELF or #! file) is started through `wine` from PATH: in the Wine prefix
+// whose drive_c holds it (a folder with Wine's system.reg above a "drive_c"
+// on its real path), elsewhere in Wine's default one. No shell is used.
 // False when the program could not be started.
 bool StartDetachedProcess(const ProcessStart& start);
 

@@ -31,6 +31,9 @@ std::string_view Utf16Prefix(std::string_view utf8, std::size_t units);
 
 bool IsValidUtf8(std::string_view text);
 
+// Equal but for the case of ASCII letters ("steamapps", "SteamApps").
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // The character that starts at `i` of valid UTF-8; moves `i` past it.
 char32_t NextCharacter(std::string_view utf8, std::size_t& i);
 

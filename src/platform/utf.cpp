@@ -1,5 +1,6 @@
 #include "platform/text.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace tarq::platform {
@@ -35,6 +36,14 @@ bool IsValidUtf8(std::string_view text) {
     i += static_cast<std::size_t>(n);
   }
   return true;
+}
+
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 char32_t NextCharacter(std::string_view utf8, std::size_t& i) {

@@ -9,6 +9,7 @@
 #include "core/game_start.h"
 #include "platform/fs.h"
 #include "platform/process.h"
+#include "support/env_guard.h"
 #include "support/temp_dir.h"
 
 namespace tarq::core {
@@ -137,21 +138,97 @@ class PathGuard {
   std::string saved_;
 };
 
-TEST_F(GameStartTest, AWindowsProgramStartsThroughWine) {
-  const std::string folder = dir_ / "win";
+// A home with a library of Steam's, and stand-ins for steam and flatpak on PATH
+// that record their arguments.
+class SteamCopyTest : public GameStartTest {
+ protected:
+  SteamCopyTest() {
+    MakeFolders(dir_ / "home");
+    MakeFolders(dir_ / "bin");
+    for (const char* program : {"steam", "flatpak"}) {
+      MakeExecutable(dir_ / ("bin/" + std::string(program)), kStandIn);
+    }
+  }
+  // <steamapps>/common/Half-Life with hl_linux, and the manifest when given.
+  std::string MakeCopy(const std::string& steamapps, const std::string& manifest) {
+    MakeFolders(dir_ / (steamapps + "/common/Half-Life"));
+    testing::WriteBytes(dir_ / (steamapps + "/common/Half-Life/hl_linux"), "");
+    if (!manifest.empty())
+      testing::WriteBytes(dir_ / (steamapps + "/appmanifest_70.acf"), manifest);
+    return dir_ / (steamapps + "/common/Half-Life");
+  }
+
+  testing::EnvGuard home_{"HOME", dir_ / "home"};
+  PathGuard path_{dir_ / "bin:/usr/bin:/bin"};
+};
+
+constexpr const char* kManifest =
+    "\"AppState\"\n{\n\t\"appid\"\t\t\"70\"\n\t\"installdir\"\t\t\"Half-Life\"\n}\n";
+
+struct SteamCase {
+  const char* name;
+  const char* steamapps;  // in the test's folder
+  std::string manifest;
+  const char* steam;  // the stand-in that starts it; nullptr: not Steam's copy
+  const char* arguments;
+  friend void PrintTo(const SteamCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class StartsSteamsCopy : public SteamCopyTest, public ::testing::WithParamInterface<SteamCase> {};
+
+TEST_P(StartsSteamsCopy, ThroughTheSteamThatOwnsTheLibrary) {
+  const SteamCase& c = GetParam();
+  const std::string folder = MakeCopy(c.steamapps, c.manifest);
+  EXPECT_EQ(IsGameFolder(folder), c.steam != nullptr);
+  EXPECT_EQ(StartGame(folder, " +map c1a0 +skill \"1\" -dev toconsole"), c.steam != nullptr);
+  if (c.steam == nullptr) return;
+  const std::string record = dir_ / ("bin/" + std::string(c.steam) + ".record");
+  ASSERT_TRUE(WaitForFile(record));
+  EXPECT_EQ(ReadBytes(record), dir_ / "home\n" + c.arguments +
+                                   "[-applaunch]\n[70]\n[+map]\n[c1a0]\n[+skill]\n[\"1\"]\n"
+                                   "[-dev]\n[toconsole]\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Libraries, StartsSteamsCopy,
+    ::testing::Values(
+        SteamCase{"steams_own", "home/.local/share/Steam/steamapps", kManifest, "steam", ""},
+        SteamCase{"flatpak", "home/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps",
+                  kManifest, "flatpak", "[run]\n[com.valvesoftware.Steam]\n"},
+        SteamCase{"another_disk_older_case", "games/SteamApps", kManifest, "steam", ""},
+        SteamCase{"no_manifest", "games/steamapps", "", nullptr, ""},
+        SteamCase{"another_installdir", "games/steamapps",
+                  "\"AppState\" { \"installdir\" \"Half-Life 2\" }", nullptr, ""},
+        SteamCase{"steamapps_not_above_common", "games/steamapps/other", kManifest, nullptr, ""}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST_F(SteamCopyTest, WithoutSteamOnPathStartsNothing) {
+  const std::string folder = MakeCopy("games/steamapps", kManifest);
+  const PathGuard noSteam(dir_ / "home");
+  EXPECT_FALSE(StartGame(folder, ""));
+}
+
+// In a Wine prefix's drive_c the game runs in that prefix; elsewhere in the
+// launcher's, which start_through_wine.sh shows.
+TEST_F(GameStartTest, AWindowsProgramStartsThroughWineInItsPrefix) {
+  const std::string folder = dir_ / "pfx/drive_c/win";
   MakeFolders(folder);
   testing::WriteBytes(platform::JoinPath(folder, "hl.exe"), "MZ\x90");
+  testing::WriteBytes(dir_ / "pfx/system.reg", "WINE REGISTRY Version 2\n");
   const std::string bin = dir_ / "bin";
   MakeFolders(bin);
-  MakeExecutable(platform::JoinPath(bin, "wine"),
-                 "#!/bin/sh\n"
-                 "{ pwd -P; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; } > \"$0.tmp\"\n"
-                 "mv \"$0.tmp\" \"$0.record\"\n");
+  MakeExecutable(
+      platform::JoinPath(bin, "wine"),
+      "#!/bin/sh\n"
+      "{ pwd -P; echo \"$WINEPREFIX\"; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; }"
+      " > \"$0.tmp\"\n"
+      "mv \"$0.tmp\" \"$0.record\"\n");
   const PathGuard path(bin + ":/usr/bin:/bin");
   ASSERT_TRUE(StartGame(folder, " +skill \"1\""));
   const std::string record = platform::JoinPath(bin, "wine.record");
   ASSERT_TRUE(WaitForFile(record));
-  EXPECT_EQ(ReadBytes(record), folder + "\n[" + folder + "/hl.exe]\n[+skill]\n[1]\n");
+  EXPECT_EQ(ReadBytes(record),
+            folder + "\n" + dir_ / "pfx\n[" + folder + "/hl.exe]\n[+skill]\n[1]\n");
 }
 
 TEST_F(GameStartTest, AWindowsProgramWithoutWineIsAFailure) {

@@ -100,4 +100,35 @@ export hostile
 expect "the game's arguments for c -game evil.bsp" "$hostile\n[+skill]\n[1]\n" "$hostile/first.record"
 expect "the game's arguments for d1.bsp" "$hostile\n[+map]\n[d1]\n[+skill]\n[1]\n" \
   "$hostile/hl.exe.record"
+
+# Steam's copy (hl_linux, no hl.exe): the folder dialog takes it, and START
+# runs the stand-in `steam` from PATH with -applaunch 70 and the options.
+steamgame="$work/Steam Library/steamapps/common/Half-Life"
+mkdir -p "$steamgame/valve/maps" "$work/bin"
+: > "$steamgame/hl_linux"
+: > "$steamgame/valve/maps/c1a0.bsp"
+printf '"AppState"\n{\n\t"appid"\t\t"70"\n\t"installdir"\t\t"Half-Life"\n}\n' \
+  > "$work/Steam Library/steamapps/appmanifest_70.acf"
+cp "$game/hl.exe" "$work/bin/steam"
+export steamgame PATH="$work/bin:$PATH" HOME="$work"
+"$here/../../scripts/xvfb-run-here" bash -euo pipefail -c '
+  fail() { echo "e2e: $*" >&2; exit 1; }
+  . "$xdo"
+  cd "$steamgame"
+  "$work/prog/tarq" & pid=$!
+  main=$(focus_window "$title")
+  send_keys Return                        # "..."
+  focus_window "フォルダ選択" >/dev/null
+  send_keys Return                        # OK: Steam'"'"'s copy is taken
+  wait_until_gone "フォルダ選択"
+  xdotool windowfocus --sync "$main"
+  send_keys Tab Tab Tab Tab Tab Tab Down  # the map list: c1a0.bsp
+  send_keys shift+Tab shift+Tab Return    # START
+  for _ in $(seq 100); do [ -f "$work/bin/steam.record" ] && break; sleep 0.1; done
+  "$tools/close_window" "$main"
+  wait $pid
+'
+[ -f "$work/bin/steam.record" ] || fail "Steam was not started"
+expect "Steam's arguments" "$work\n[-applaunch]\n[70]\n[+map]\n[c1a0]\n[+skill]\n[\"1\"]\n" \
+  "$work/bin/steam.record"
 echo "e2e: passed"

@@ -143,6 +143,34 @@ INSTANTIATE_TEST_SUITE_P(
                                  {{kHome, kHome}}}),
     [](const auto& p) { return std::string(p.param.name); });
 
+TEST_F(PlacesTest, EverySteamLibraryOnceNamedByItsFolder) {
+  const std::string steam = "home/.local/share/Steam";
+  const std::string flatpak = "home/.var/app/com.valvesoftware.Steam/.local/share/Steam";
+  for (const std::string& library :
+       {steam, flatpak, std::string("lib2"), std::string("lib3"), std::string("lib4")}) {
+    MakeFolders(dir_ / (library + "/steamapps/common"));
+  }
+  MakeFolders(dir_ / "home/.steam");
+  MakeFolders(dir_ / (steam + "/config"));
+  ASSERT_EQ(::symlink((dir_ / steam).c_str(), (dir_ / "home/.steam/steam").c_str()), 0);
+  WriteBytes(dir_ / (steam + "/steamapps/libraryfolders.vdf"),
+             At("\"libraryfolders\" { \"0\" { \"path\" \"$DIR/" + steam +
+                "\" } \"1\" { \"path\" \"$DIR/lib2\" \"apps\" { \"70\" \"1\" } } }"));
+  WriteBytes(dir_ / (steam + "/config/libraryfolders.vdf"),
+             At("\"LibraryFolders\" { \"ContentStatsID\" \"$DIR/lib4\" \"1\" \"$DIR/lib3\" "
+                "\"2\" \"lib4\" }"));
+  WriteBytes(dir_ / (flatpak + "/steamapps/libraryfolders.vdf"),
+             At("\"libraryfolders\" { \"1\" { \"path\" \"$DIR/lib4\" }"));  // cut short
+  EXPECT_EQ(Places(),
+            (std::vector<Place>{
+                {At("$DIR/home"), At("$DIR/home")},
+                {At("$DIR/" + steam + "/steamapps/common"), "Steam (~/.local/share/Steam)"},
+                {At("$DIR/lib2/steamapps/common"), At("Steam ($DIR/lib2)")},
+                {At("$DIR/lib3/steamapps/common"), At("Steam ($DIR/lib3)")},
+                {At("$DIR/" + flatpak + "/steamapps/common"),
+                 "Steam (~/.var/app/com.valvesoftware.Steam/.local/share/Steam)"}}));
+}
+
 TEST_F(PlacesTest, AHomeLinkedElsewhereIsOfferedWhereItLies) {
   MakeFolders(dir_ / "real-home/.wine/drive_c");
   ASSERT_EQ(::symlink((dir_ / "real-home").c_str(), (dir_ / "home").c_str()), 0);

@@ -9,6 +9,7 @@
 #include "platform/drives.h"
 #include "platform/fs.h"
 #include "platform/fs_internal.h"
+#include "platform/posix/posix_internal.h"
 #include "platform/text.h"
 
 namespace tarq::platform {
@@ -48,37 +49,30 @@ std::string WithoutTrailingSlashes(std::string path) {
   return path;
 }
 
-// An absolute path as the process's current folder would spell it (links
-// resolved, no doubled separators); nullopt when it is not a folder.
-std::optional<std::string> RealFolder(const std::string& path) {
-  if (path.empty() || path.front() != '/') return std::nullopt;
-  const std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr),
-                                                         &std::free);
-  if (real == nullptr || !IsFolder(real.get()) || !IsValidUtf8(real.get())) return std::nullopt;
-  return std::string(real.get());
-}
-
 bool Listed(const std::vector<Drive>& drives, const std::string& root) {
   return std::any_of(drives.begin(), drives.end(), [&](const Drive& d) { return d.root == root; });
 }
 
 // path with the home folder written as "~", as a shell shows it.
 std::string Tilde(const std::string& path, const std::string& home) {
-  if (home.size() <= 1 || path.rfind(home, 0) != 0) return path;
-  if (path.size() != home.size() && path[home.size()] != '/') return path;
+  if (home.size() <= 1 || !detail::IsAtOrUnder(path, home)) return path;
   return "~" + path.substr(home.size());
 }
 
-// The home folder, the Wine prefixes' C: drives and Steam's game folder.
-void AddUserPlaces(std::vector<Drive>& drives) {
-  const char* homeVariable = std::getenv("HOME");
-  const std::string home = WithoutTrailingSlashes(homeVariable != nullptr ? homeVariable : "");
-  if (const auto folder = RealFolder(home); folder && !Listed(drives, *folder)) {
-    drives.push_back({*folder, *folder});
-  }
+// Adds the places of one kind, each under `name` alone when it is the only
+// one, else with what tells it from the others: "Wine C: (~/.wine)".
+void AddKind(std::vector<Drive>& drives, std::vector<Drive> kind, const std::string& name) {
+  for (Drive& place : kind) place.label = kind.size() == 1 ? name : name + " (" + place.label + ")";
+  drives.insert(drives.end(), kind.begin(), kind.end());
+}
 
-  // The prefix in use first; one label each, telling the prefixes apart
-  // only when there are two.
+// The home folder, the Wine prefixes' C: drives and Steam's game folders.
+void AddUserPlaces(std::vector<Drive>& drives) {
+  const std::string home = detail::HomeFolder();
+  const auto realHome = detail::RealFolder(home);
+  if (realHome && !Listed(drives, *realHome)) drives.push_back({*realHome, *realHome});
+
+  // The prefix in use first.
   std::vector<std::string> prefixes;
   // Wine itself takes only an absolute WINEPREFIX.
   if (const char* prefix = std::getenv("WINEPREFIX"); prefix != nullptr && prefix[0] == '/') {
@@ -87,23 +81,38 @@ void AddUserPlaces(std::vector<Drive>& drives) {
   if (!home.empty()) prefixes.push_back(ChildFolder(home, ".wine"));
   std::vector<Drive> wine;
   for (const std::string& prefix : prefixes) {
-    const auto folder = RealFolder(ChildFolder(prefix, "drive_c"));
+    const auto folder = detail::RealFolder(ChildFolder(prefix, "drive_c"));
     if (!folder || !IsValidUtf8(prefix) || Listed(drives, *folder) || Listed(wine, *folder)) {
       continue;
     }
-    wine.push_back({*folder, "Wine C: (" + Tilde(prefix, home) + ")"});
+    wine.push_back({*folder, Tilde(prefix, home)});
   }
-  if (wine.size() == 1) wine.front().label = "Wine C:";
-  drives.insert(drives.end(), wine.begin(), wine.end());
+  AddKind(drives, std::move(wine), "Wine C:");
 
-  if (home.empty()) return;
-  if (const auto steam = RealFolder(ChildFolder(home, ".local/share/Steam/steamapps/common"));
-      steam && !Listed(drives, *steam)) {
-    drives.push_back({*steam, "Steam"});
+  // Each library's game folder, told apart by the library's folder.
+  std::vector<Drive> steam;
+  for (const std::string& library : detail::SteamLibraries()) {
+    const auto games = detail::RealFolder(ChildFolder(library, "steamapps/common"));
+    if (!games || Listed(drives, *games) || Listed(steam, *games)) continue;
+    steam.push_back({*games, Tilde(library, realHome.value_or(home))});
   }
+  AddKind(drives, std::move(steam), "Steam");
 }
 
 }  // namespace
+
+std::string detail::HomeFolder() {
+  const char* home = std::getenv("HOME");
+  return WithoutTrailingSlashes(home != nullptr ? home : "");
+}
+
+std::optional<std::string> detail::RealFolder(const std::string& path) {
+  if (path.empty() || path.front() != '/') return std::nullopt;
+  const std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr),
+                                                         &std::free);
+  if (real == nullptr || !IsFolder(real.get()) || !IsValidUtf8(real.get())) return std::nullopt;
+  return std::string(real.get());
+}
 
 std::vector<Drive> ListDrives() {
   std::vector<Drive> drives{{"/", "/"}};
@@ -129,8 +138,8 @@ int DriveIndexOf(const std::string& path, const std::vector<Drive>& drives) {
   std::size_t bestLength = 0;
   for (std::size_t i = 0; i < drives.size(); ++i) {
     const std::string& root = drives[i].root;
-    const bool under = root == "/" ? !path.empty() && path[0] == '/'
-                                   : path == root || path.rfind(root + "/", 0) == 0;
+    const bool under =
+        root == "/" ? !path.empty() && path[0] == '/' : detail::IsAtOrUnder(path, root);
     if (under && (best < 0 || root.size() > bestLength)) {
       best = static_cast<int>(i);
       bestLength = root.size();

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include <system_error>
 
 #include "platform/fs.h"
+#include "platform/posix/posix_internal.h"
 #include "platform/process.h"
 
 extern char** environ;
@@ -33,7 +35,21 @@ bool IsNativeProgram(const std::string& path) {
          (n >= 2 && head[0] == '#' && head[1] == '!');
 }
 
-std::string FindInPath(const std::string& name) {
+// The Wine prefix whose C: drive holds `program`: the nearest folder above
+// a "drive_c" on its real path that holds Wine's system.reg.
+std::optional<std::string> WinePrefixOf(const std::string& program) {
+  const auto folder = detail::RealFolder(ParentFolder(program));
+  if (!folder) return std::nullopt;
+  for (std::string at = *folder; at != "/"; at = ParentFolder(at)) {
+    const std::string prefix = ParentFolder(at);
+    if (FileNameOf(at) == "drive_c" && IsRegularFile(JoinPath(prefix, "system.reg"))) return prefix;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string detail::FindInPath(const std::string& name) {
   const char* path = std::getenv("PATH");
   std::string_view rest = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
   while (true) {
@@ -46,8 +62,6 @@ std::string FindInPath(const std::string& name) {
     rest.remove_prefix(colon + 1);
   }
 }
-
-}  // namespace
 
 bool ChangeDrive(std::string_view /*folder*/) {
   return true;
@@ -66,20 +80,40 @@ std::string CurrentFolder() {
 bool StartDetachedProcess(const ProcessStart& start) {
   if (!IsRegularFile(start.executable)) return false;
   std::vector<std::string> args;
+  std::vector<std::string> environment;
   if (!IsNativeProgram(start.executable)) {
-    const std::string wine = FindInPath("wine");
+    const std::string wine = detail::FindInPath("wine");
     if (wine.empty()) return false;
     args.push_back(wine);
+    // A game installed into a prefix of its own finds its registry and
+    // settings there; any other runs in Wine's default prefix.
+    if (const auto prefix = WinePrefixOf(start.executable)) {
+      environment.push_back("WINEPREFIX=" + *prefix);
+    }
   }
   args.push_back(start.executable);
   for (auto& a : SplitWindowsCommandTail(start.commandTail)) args.push_back(std::move(a));
+  return detail::StartDetached(std::move(args), start.workingFolder, environment);
+}
 
+bool detail::StartDetached(std::vector<std::string> args, const std::string& workingFolder,
+                           std::vector<std::string> environment) {
   // Everything the children need is prepared before fork: after it, only
   // async-signal-safe calls.
   std::vector<char*> argv;
   for (auto& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
-  const char* workdir = start.workingFolder.c_str();
+  std::vector<char*> envp;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string_view name(*entry, std::strcspn(*entry, "=") + 1);  // "NAME="
+    const bool replaced =
+        std::any_of(environment.begin(), environment.end(),
+                    [&](const std::string& set) { return set.starts_with(name); });
+    if (!replaced) envp.push_back(*entry);
+  }
+  for (auto& entry : environment) envp.push_back(entry.data());
+  envp.push_back(nullptr);
+  const char* workdir = workingFolder.c_str();
 
   int report[2];
   if (::pipe2(report, O_CLOEXEC) != 0) return false;
@@ -103,7 +137,7 @@ bool StartDetachedProcess(const ProcessStart& start) {
       if (::chdir(workdir) != 0) {
         error = errno;
       } else {
-        ::execve(argv[0], argv.data(), environ);
+        ::execve(argv[0], argv.data(), envp.data());
         error = errno;
       }
       ssize_t ignored = ::write(report[1], &error, sizeof error);
