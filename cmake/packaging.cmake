@@ -1,14 +1,23 @@
-# What `cpack` packs. On Windows: tarq-<version>-win64.zip, tarq.exe and a
-# short text for users side by side. Elsewhere: the Debian package.
+# What `cpack` packs. On Windows: tarq-<version>-win64.zip, tarq.exe and
+# short texts for users, in English and Japanese, side by side. Elsewhere:
+# the Debian package.
 set(CPACK_PACKAGE_NAME tarq)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 
 if(WIN32)
   install(TARGETS tarq RUNTIME DESTINATION .)
-  set(readme ${CMAKE_CURRENT_BINARY_DIR}/windows-readme/README.txt)
-  configure_file(${PROJECT_SOURCE_DIR}/data/windows-readme.txt.in ${readme} @ONLY
-                 NEWLINE_STYLE CRLF)
-  install(FILES ${readme} DESTINATION .)
+  # In UTF-8 with a byte order mark and CR LF: Notepad reads the mark on
+  # every Windows, where older ones read a text without it in the system's
+  # code page.
+  string(ASCII 239 187 191 bom)
+  foreach(suffix "" -ja)
+    set(template ${PROJECT_SOURCE_DIR}/data/windows-readme${suffix}.txt.in)
+    set(readme ${CMAKE_CURRENT_BINARY_DIR}/windows-readme/README${suffix}.txt)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${template})
+    file(READ ${template} text)
+    file(CONFIGURE OUTPUT ${readme} CONTENT "${bom}${text}" @ONLY NEWLINE_STYLE CRLF)
+    install(FILES ${readme} DESTINATION .)
+  endforeach()
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME tarq-${PROJECT_VERSION}-win64)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
