@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build folder and checks what it holds and
 # what it depends on with dpkg-deb, then has it judged by lintian and its
-# desktop entry and AppStream data by their validators.
+# desktop entry and AppStream data by their validators. Whether it installs
+# and starts on a plain Debian is install_and_start.sh's, run by
+# `make package-install-test`.
 # Usage: package_contents.sh <build folder> <version> <desktop id>
 set -euo pipefail
 build=$(realpath "$1")
