@@ -5,7 +5,7 @@
 PRESET ?= dev
 BUILD := build/$(PRESET)
 
-.PHONY: all deps test-deps build run test format screenshots bench package fuzz soak clean windows
+.PHONY: all deps test-deps build run test format screenshots bench package deb package-install-test fuzz soak clean windows
 
 all: build
 
@@ -69,12 +69,23 @@ soak: test-deps
 	@SOAK_KILLS=$(SOAK_KILLS) SOAK_RACES=$(SOAK_RACES) SOAK_FUZZ_SECONDS=$(SOAK_FUZZ_SECONDS) \
 	  scripts/soak
 
-package: test-deps
+# Both packages: the Debian package and the Windows zip.
+package: deb windows
+
+deb: test-deps
 	@cmake --workflow --preset package
 	@ls build/release/tarq_*.deb
 
+# The Debian package installed with apt-get into a minimal Debian 12 root
+# (made once with debootstrap, kept in /var/tmp) and started on Xvfb until its
+# window shows. Slow, so not part of `make test`; needs root (through sudo).
+package-install-test: deb
+	@scripts/install-deps --debian-root
+	@$(if $(filter 0,$(shell id -u)),,sudo) tests/package/install_and_start.sh build/release/tarq_*.deb
+
 # tarq.exe for Windows (mingw-w64, release, statically linked) and
-# build/windows/tarq-<version>-win64.zip with a short text for users.
+# build/windows/tarq-<version>-win64.zip with short texts for users, in
+# English and Japanese.
 windows: test-deps
 	@rm -f build/windows-release/tarq-*-win64.zip
 	@cmake --workflow --preset windows

@@ -14,6 +14,9 @@ int main(int argc, char* argv[]) {
   tarq::ui::qt::StartLoadingFonts();  // while the toolkit starts
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("TARQ"));
+  // The desktop entry's name, by which the desktop shows the window with its
+  // entry (on X11 the entry names the window's class, TARQ, instead).
+  QApplication::setDesktopFileName(QStringLiteral(TARQ_APP_ID));
   QApplication::setWindowIcon(tarq::ui::qt::AppIcon());
   tarq::ui::qt::InstallFontSubstitutes();
   // From here on the session's end (SIGTERM, SIGINT, SIGHUP) closes the
