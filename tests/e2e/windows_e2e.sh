@@ -19,6 +19,7 @@ if [ "${1:-}" != "--on-display" ]; then
   }
   trap cleanup EXIT
   export WINEDEBUG=-all
+  export FONTCONFIG_FILE=${FONTCONFIG_FILE:-$root/tests/fonts/fonts.conf}
   template=${TARQ_WINE_TEMPLATE:-}
   if [ -z "$template" ]; then
     template=$work/template

@@ -41,6 +41,27 @@ class Selected final {
                static_cast<DWORD>(n) &&
            std::find(glyphs.begin(), glyphs.begin() + n, WORD{0xFFFF}) == glyphs.begin() + n;
   }
+  // True when the face's name table has a name in Japanese: the faces made
+  // for Japanese carry one, pan-CJK faces whose kanji take Chinese shapes
+  // (Droid Sans Fallback, Noto Sans CJK SC) do not.
+  bool NamesItselfInJapanese() const {
+    constexpr DWORD kName = 0x656D616E;  // "name", as GetFontData reads the tag
+    const DWORD size = GetFontData(dc_, kName, 0, nullptr, 0);
+    if (size == GDI_ERROR || size < 6) return false;
+    std::vector<unsigned char> table(size);
+    if (GetFontData(dc_, kName, 0, table.data(), size) != size) return false;
+    const auto word = [&](std::size_t at) {
+      return at + 2 <= table.size() ? (table[at] << 8) | table[at + 1] : -1;
+    };
+    // Name records of 12 bytes from offset 6: platform, encoding, language.
+    for (std::size_t i = 0, n = static_cast<std::size_t>(word(2)); i < n; ++i) {
+      const std::size_t record = 6 + 12 * i;
+      const int platform = word(record);
+      const int language = word(record + 4);
+      if ((platform == 3 && language == 0x0411) || (platform == 1 && language == 11)) return true;
+    }
+    return false;
+  }
   int Width(wchar_t c) const {
     SIZE size{};
     return GetTextExtentPoint32W(dc_, &c, 1, &size) ? size.cx : 0;
@@ -97,10 +118,19 @@ bool IsFixedPitch(const LOGFONTW& f) {
   return (f.lfPitchAndFamily & 0x3) == FIXED_PITCH;
 }
 
+bool NamesItselfInJapanese(const LOGFONTW& font) {
+  return Selected(font).NamesItselfInJapanese();
+}
+
 }  // namespace
 
 bool HasJapaneseGlyphs(const LOGFONTW& font) {
   return Selected(font).HasGlyphs(kJapanese);
+}
+
+bool IsJapaneseFace(const LOGFONTW& font) {
+  const Selected s(font);
+  return s.HasGlyphs(kJapanese) && s.NamesItselfInJapanese();
 }
 
 bool IsFixedPitchJapanese(const LOGFONTW& font) {
@@ -116,11 +146,13 @@ bool IsFixedPitchJapanese(const LOGFONTW& font) {
 LOGFONTW FixedPitchJapaneseFont(LOGFONTW font) {
   font.lfCharSet = SHIFTJIS_CHARSET;
   font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-  if (IsFixedPitchJapanese(font)) return font;
-  // Faces that call themselves fixed pitch first; each is measured at the
-  // size asked, since hinting can round widths apart at one size only.
+  if (IsFixedPitchJapanese(font) && NamesItselfInJapanese(font)) return font;
+  // Faces that call themselves fixed pitch first, Japanese ones before
+  // pan-CJK ones; each is measured at the size asked, since hinting can
+  // round widths apart at one size only.
   const auto rank = [](const LOGFONTW& f, DWORD type) {
-    return (IsFixedPitch(f) ? 0 : 2) + ((type & TRUETYPE_FONTTYPE) != 0 ? 0 : 1);
+    return (IsFixedPitch(f) ? 0 : 4) + (NamesItselfInJapanese(f) ? 0 : 2) +
+           ((type & TRUETYPE_FONTTYPE) != 0 ? 0 : 1);
   };
   LOGFONTW candidate = font;
   for (const std::wstring& name : JapaneseFaces(rank)) {
@@ -131,14 +163,15 @@ LOGFONTW FixedPitchJapaneseFont(LOGFONTW font) {
 }
 
 LOGFONTW JapaneseUiFont(LOGFONTW font) {
-  if (HasJapaneseGlyphs(font)) return font;
-  // The Windows UI faces in their order, then outline faces before bitmap
-  // ones and proportional before fixed pitch.
+  if (IsJapaneseFace(font)) return font;
+  // The Windows UI faces in their order, then faces made for Japanese before
+  // pan-CJK ones, outline faces before bitmap ones and proportional before
+  // fixed pitch. A pan-CJK face still draws Japanese where it is all there is.
   const auto rank = [](const LOGFONTW& f, DWORD type) {
     const auto ui = std::find(kUiFaces.begin(), kUiFaces.end(), std::wstring_view(f.lfFaceName));
     if (ui != kUiFaces.end()) return static_cast<int>(ui - kUiFaces.begin());
-    return static_cast<int>(kUiFaces.size()) + ((type & TRUETYPE_FONTTYPE) != 0 ? 0 : 2) +
-           (IsFixedPitch(f) ? 1 : 0);
+    return static_cast<int>(kUiFaces.size()) + (NamesItselfInJapanese(f) ? 0 : 4) +
+           ((type & TRUETYPE_FONTTYPE) != 0 ? 0 : 2) + (IsFixedPitch(f) ? 1 : 0);
   };
   LOGFONTW candidate = font;
   candidate.lfCharSet = SHIFTJIS_CHARSET;

@@ -4,11 +4,14 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGlyphRun>
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QTimer>
 #include <QtTest>
 
@@ -22,6 +25,39 @@
 #include "window_checks.h"
 
 using tarq::testing::TempDir;
+
+namespace {
+
+// The faces that draw `text` in `font`: Qt takes another face for the
+// characters the first one lacks.
+QList<QRawFont> FacesDrawing(const QString& text, const QFont& font) {
+  QTextLayout layout(text, font);
+  layout.beginLayout();
+  layout.createLine();
+  layout.endLayout();
+  QList<QRawFont> faces;
+  for (const QGlyphRun& run : layout.glyphRuns()) faces << run.rawFont();
+  return faces;
+}
+
+// True when the face's name table has a name in Japanese: the faces made for
+// Japanese carry one, pan-CJK faces whose kanji take Chinese shapes do not.
+bool NamesItselfInJapanese(const QRawFont& face) {
+  const QByteArray table = face.fontTable("name");
+  auto word = [&](qsizetype at) {
+    return at + 2 <= table.size() ? (static_cast<unsigned char>(table[at]) << 8) |
+                                        static_cast<unsigned char>(table[at + 1])
+                                  : -1;
+  };
+  for (qsizetype i = 0, n = word(2); i < n; ++i) {
+    const int platform = word(6 + 12 * i);
+    const int language = word(6 + 12 * i + 4);
+    if ((platform == 3 && language == 0x0411) || (platform == 1 && language == 11)) return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 class MainWindowTest : public tarq::testing::WindowTest {
   Q_OBJECT
@@ -94,6 +130,30 @@ class MainWindowTest : public tarq::testing::WindowTest {
       QCOMPARE(font.hintingPreference(), QFont::PreferFullHinting);
       QCOMPARE(!(font.styleStrategy() & QFont::NoAntialias), d.antialiased);
     }
+  }
+
+  // ctest runs this again where more fonts are installed (scripts/test-fonts):
+  // Droid Sans Fallback, whose kanji take Chinese shapes, and Noto Sans CJK in
+  // its five languages. Whatever else there is, every control draws Japanese
+  // in a face made for it, and the map list in one that keeps its columns.
+  void everyControlDrawsJapaneseInAFaceMadeForIt() {
+    const QString japanese = QStringLiteral("最初からゲームを始めます");
+    for (const auto& c : tarq::forms::kFrmMainLayout.controls) {
+      auto* control = window_->findChild<QWidget*>(QString::fromUtf8(c.name));
+      if (control == nullptr) continue;  // never shown
+      for (const QRawFont& face : FacesDrawing(japanese, control->font())) {
+        QVERIFY2(NamesItselfInJapanese(face),
+                 qPrintable(QString::fromUtf8(c.name) + " in " + face.familyName()));
+      }
+    }
+    const QFontMetrics list(window_->findChild<QComboBox*>("cmbMapComment")->font());
+    QCOMPARE(list.horizontalAdvance(QStringLiteral("あ漢")), 4 * list.horizontalAdvance('i'));
+    // Drawn, not as boxes: two names of three kana or kanji look different.
+    auto* label = window_->findChild<QLabel*>("labHL");
+    Model().labHL.SetCaption("/ゲーム");
+    const QImage first = label->grab().toImage();
+    Model().labHL.SetCaption("/遊戯場");
+    QVERIFY(label->grab().toImage() != first);
   }
 
   void listsDropDownBelowTheBox() {

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <utility>
 
@@ -48,13 +47,13 @@ TEST_F(Win32MainWindow, HasAFixedFrameWithMinimiseAndATaskbarButton) {
 TEST_F(Win32MainWindow, CaptionLabelsAreYellowOnBlackAndValueLabelsButtonFace) {
   const auto caption = Snapshot(Control("Label2"));
   EXPECT_EQ(caption.front(), 0x000000u);
-  EXPECT_NE(std::find(caption.begin(), caption.end(), 0xFFFF00u), caption.end());
+  EXPECT_TRUE(HasInk(caption, 0x000000u, 0xFFFF00u));
   Model().labHL.SetCaption("C:\\Games");
   const auto value = Snapshot(Control("labHL"));
   const int width = ClientRect(Control("labHL")).right - ClientRect(Control("labHL")).left;
   // Inside the single border, the button face.
   EXPECT_EQ(value[static_cast<std::size_t>(width) - 3], Rgb(GetSysColor(COLOR_BTNFACE)));
-  EXPECT_NE(std::find(value.begin(), value.end(), Rgb(GetSysColor(COLOR_BTNTEXT))), value.end());
+  EXPECT_TRUE(HasInk(value, Rgb(GetSysColor(COLOR_BTNFACE)), Rgb(GetSysColor(COLOR_BTNTEXT))));
   EXPECT_TRUE(GetWindowLongPtrW(Control("labHL"), GWL_STYLE) & WS_BORDER);
 }
 
@@ -111,9 +110,8 @@ TEST_F(Win32MainWindow, HighContrastShowsTheSystemsWindowColours) {
   DispatchPending();
   const auto caption = Snapshot(Control("Label2"));
   EXPECT_EQ(caption.front(), Rgb(GetSysColor(COLOR_WINDOW)));
-  EXPECT_NE(std::find(caption.begin(), caption.end(), Rgb(GetSysColor(COLOR_WINDOWTEXT))),
-            caption.end());
-  EXPECT_EQ(std::find(caption.begin(), caption.end(), 0xFFFF00u), caption.end());
+  EXPECT_TRUE(HasInk(caption, Rgb(GetSysColor(COLOR_WINDOW)), Rgb(GetSysColor(COLOR_WINDOWTEXT))));
+  EXPECT_FALSE(HasInk(caption, Rgb(GetSysColor(COLOR_WINDOW)), 0xFFFF00u));
 }
 
 TEST_F(Win32MainWindow, AnAmpersandInAFolderNameShowsAsItself) {

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <initializer_list>
@@ -290,6 +292,30 @@ inline std::vector<std::uint32_t> Snapshot(HWND control) {
 inline std::uint32_t Rgb(COLORREF c) {
   return (static_cast<std::uint32_t>(GetRValue(c)) << 16) |
          (static_cast<std::uint32_t>(GetGValue(c)) << 8) | GetBValue(c);
+}
+
+// True when some pixel shows `text` drawn on `background`: at least half way
+// from the one colour to the other and near the line between them, as the
+// middle of a stroke is in any face, smoothed or not. A pixel of another
+// colour, however far from the background, is no such ink.
+inline bool HasInk(const std::vector<std::uint32_t>& pixels, std::uint32_t background,
+                   std::uint32_t text) {
+  auto channels = [](std::uint32_t c) {
+    return std::array<double, 3>{double((c >> 16) & 0xFF), double((c >> 8) & 0xFF),
+                                 double(c & 0xFF)};
+  };
+  const auto b = channels(background);
+  const auto t = channels(text);
+  const std::array<double, 3> d{t[0] - b[0], t[1] - b[1], t[2] - b[2]};
+  const double length2 = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
+  return length2 > 0 && std::any_of(pixels.begin(), pixels.end(), [&](std::uint32_t pixel) {
+           const auto p = channels(pixel);
+           const std::array<double, 3> v{p[0] - b[0], p[1] - b[1], p[2] - b[2]};
+           const double along = (v[0] * d[0] + v[1] * d[1] + v[2] * d[2]) / length2;
+           double off2 = 0;
+           for (int i = 0; i < 3; ++i) off2 += (v[i] - along * d[i]) * (v[i] - along * d[i]);
+           return along >= 0.5 && off2 <= length2 / 16;
+         });
 }
 
 // A main window on a program folder of its own, shown and active; the
