@@ -1,12 +1,18 @@
 #pragma once
 // Launchers killed in the middle of an edit of tarqcom.dat, and two
 // launchers editing it at the same time: for the reliability tests and the
-// soak. POSIX only: the trials fork and kill processes.
+// soak, on POSIX systems and on Windows alike. The launchers are child
+// processes (support/trial_child.h): a program that runs the trials calls
+// ServeStoreTrialChild() first thing in main().
 
 #include <cstdint>
 #include <string>
 
 namespace tarq::testing {
+
+// In a child process of the trials on Windows: does the child's part and
+// exits. Anywhere else it returns at once.
+void ServeStoreTrialChild();
 
 // The bytes of a store of `records` records: "m<i>.bsp", "◎", a comment of
 // some 25 characters.
@@ -32,16 +38,24 @@ KillOutcomes KillTrials(const std::string& folder, const std::string& before, St
 struct RaceOutcomes {
   int rounds = 0;
   int lost = 0;        // records missing that were saved and not deleted, or were there before
-  int back = 0;        // records present that were deleted
+  int back = 0;        // records present that were deleted, or whose save reported failure
   int failed = 0;      // saves and deletes that reported a failure
   int reads = 0;       // reads of the store while the launchers ran
   int unreadable = 0;  // of those, reads that did not read whole
+  int leftBehind = 0;  // rounds after which a temporary file lay beside the store
+  int held = 0;        // rounds in which another program held the store open
 };
 
 // `rounds` times: the store in `folder` starts with `baseRecords` records;
 // two launchers (child processes) start at once, each saving `saves` maps
 // of its own and deleting, after every third save, the map saved before
 // it, while this process keeps reading the store.
-RaceOutcomes RaceLaunchers(const std::string& folder, int baseRecords, int rounds, int saves);
+//
+// With `holdStore` (Windows), a third process meanwhile holds the store
+// open for a few hundred milliseconds without delete sharing, as antivirus
+// and search indexers do, so that it cannot be replaced: a save or delete
+// may then fail, but must leave the store as it was.
+RaceOutcomes RaceLaunchers(const std::string& folder, int baseRecords, int rounds, int saves,
+                           bool holdStore = false);
 
 }  // namespace tarq::testing
