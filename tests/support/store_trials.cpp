@@ -32,10 +32,6 @@ StoreStatus Edit(const CommentStore& store, StoreEdit edit) {
                                   : store.DeleteComment("m7.bsp");
 }
 
-const char* EditWord(StoreEdit edit) {
-  return edit == StoreEdit::kSave ? "save" : "delete";
-}
-
 int Temporaries(const std::string& folder) {
   int count = 0;
   for (const std::string& name : FolderEntries(folder)) {
@@ -113,7 +109,7 @@ int HoldStore(const std::string& path, int delay, int hold) {
 int RunJob(const TrialJob& job) {
   if (job.size() == 3 && job[0] == "edit") {
     Edit(CommentStore(job[2]),
-         job[1] == EditWord(StoreEdit::kSave) ? StoreEdit::kSave : StoreEdit::kDelete);
+         job[1] == EditName(StoreEdit::kSave) ? StoreEdit::kSave : StoreEdit::kDelete);
     return 0;
   }
   if (job.size() == 5 && job[0] == "launcher") {
@@ -168,6 +164,10 @@ void Tally(const std::string& folder, int baseRecords, int saves, RaceOutcomes& 
 
 }  // namespace
 
+const char* EditName(StoreEdit edit) {
+  return edit == StoreEdit::kSave ? "save" : "delete";
+}
+
 void ServeStoreTrialChild() {
   ServeTrialChild(RunJob);
 }
@@ -197,7 +197,7 @@ KillOutcomes KillTrials(const std::string& folder, const std::string& before, St
       0, 2 * std::chrono::duration_cast<std::chrono::microseconds>(editTime).count());
   for (int trial = 0; trial < trials; ++trial) {
     WriteBytes(path, before);
-    TrialChild child({"edit", EditWord(edit), path}, RunJob);
+    TrialChild child({"edit", EditName(edit), path}, RunJob);
     child.Go();
     std::this_thread::sleep_for(std::chrono::microseconds(when(random)));
     child.Kill();

@@ -20,6 +20,7 @@ std::string StoreFile(int records);
 
 // What a trial does to the store: m7.bsp saved anew, or deleted.
 enum class StoreEdit : std::uint8_t { kSave, kDelete };
+const char* EditName(StoreEdit edit);  // "save", "delete"
 
 struct KillOutcomes {
   int oldWhole = 0;       // the file exactly as before
