@@ -40,6 +40,11 @@ int Temporaries(const std::string& folder) {
   return count;
 }
 
+// The maps of StoreFile's records, and those the launchers of a race save.
+std::string StoreMapName(int i) {
+  return "m" + std::to_string(i) + ".bsp";
+}
+
 std::string MapName(int launcher, int i) {
   return "launcher" + std::to_string(launcher) + "-" + std::to_string(i) + ".bsp";
 }
@@ -123,11 +128,25 @@ int RunJob(const TrialJob& job) {
   return 2;
 }
 
+// Whether a read of the store in a race reads whole: the records it started
+// with, which no launcher touches, stay first and in order.
+bool ReadsWhole(const std::string& path, int baseRecords) {
+  const catalogue::CommentSnapshot snapshot = CommentStore(path).ReadAllComments();
+  if (snapshot.status != StoreStatus::kOk ||
+      snapshot.records.size() < static_cast<std::size_t>(baseRecords)) {
+    return false;
+  }
+  for (int i = 0; i < baseRecords; ++i) {
+    if (snapshot.records[static_cast<std::size_t>(i)].sMapFile != StoreMapName(i)) return false;
+  }
+  return true;
+}
+
 // One round's tally: which records the store must hold now, and which not,
 // from what the launchers report.
 void Tally(const std::string& folder, int baseRecords, int saves, RaceOutcomes& outcomes) {
   std::map<std::string, bool> expected;  // present or not, for each record the round can tell
-  for (int i = 0; i < baseRecords; ++i) expected["m" + std::to_string(i) + ".bsp"] = true;
+  for (int i = 0; i < baseRecords; ++i) expected[StoreMapName(i)] = true;
   const std::vector<Step> steps = LauncherSteps(saves);
   for (int k = 0; k < 2; ++k) {
     const std::string report = ReadBytes(ReportPath(folder, k));
@@ -175,7 +194,7 @@ void ServeStoreTrialChild() {
 std::string StoreFile(int records) {
   std::string bytes;
   for (int i = 0; i < records; ++i) {
-    bytes += *catalogue::EncodeRecord("m" + std::to_string(i) + ".bsp", "◎",
+    bytes += *catalogue::EncodeRecord(StoreMapName(i), "◎",
                                       "a comment of some length " + std::to_string(i));
   }
   return bytes;
@@ -247,7 +266,7 @@ RaceOutcomes RaceLaunchers(const std::string& folder, int baseRecords, int round
     second.Go();
     while (!first.Ended() || !second.Ended()) {
       ++outcomes.reads;
-      outcomes.unreadable += CommentStore(path).ReadAllComments().status != StoreStatus::kOk;
+      outcomes.unreadable += !ReadsWhole(path, baseRecords);
     }
     if (holder) outcomes.held += holder->Wait() == 0;
     Tally(folder, baseRecords, saves, outcomes);

@@ -42,7 +42,7 @@ struct RaceOutcomes {
   int back = 0;        // records present that were deleted, or whose save reported failure
   int failed = 0;      // saves and deletes that reported a failure
   int reads = 0;       // reads of the store while the launchers ran
-  int unreadable = 0;  // of those, reads that did not read whole
+  int unreadable = 0;  // of those, reads that failed or missed a record the store started with
   int leftBehind = 0;  // rounds after which a temporary file lay beside the store
   int held = 0;        // rounds in which another program held the store open
 };
