@@ -217,12 +217,12 @@ KillOutcomes KillTrials(const std::string& folder, const std::string& before, St
   for (int trial = 0; trial < trials; ++trial) {
     WriteBytes(path, before);
     TrialChild child({"edit", EditName(edit), path}, RunJob);
-    child.Go();
+    const bool went = child.Go();
     std::this_thread::sleep_for(std::chrono::microseconds(when(random)));
     child.Kill();
     child.Wait();
     const std::string now = ReadBytes(path);
-    if (!child.Started()) {
+    if (!went) {
       ++outcomes.other;
     } else if (now == before) {
       ++outcomes.oldWhole;

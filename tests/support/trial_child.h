@@ -2,10 +2,11 @@
 // A child process of the store trials, started waiting at a gate so that
 // the parent chooses the moment it begins its job, then killed or waited
 // for. On POSIX systems a fork of this process. On Windows this program
-// started again with CreateProcess: its main() hands the new process to
-// ServeTrialChild() before anything else, and the parent waits until the
-// child stands at its gate, since Windows (and Wine more so) takes tens of
-// milliseconds to start a process.
+// started again with CreateProcess, whose main() hands the new process to
+// ServeTrialChild() before anything else; there a process takes tens of
+// milliseconds to start (Wine's more), so the gate opens only once the
+// child stands at it, and children made one after another start side by
+// side.
 
 #include <cstdint>
 #include <optional>
@@ -26,15 +27,15 @@ void ServeTrialChild(TrialRunner run);
 
 class TrialChild final {
  public:
-  // Starts a child that runs `job` with `run` once its gate opens; returns
-  // when it waits there, or has failed to start (Started()).
+  // Starts a child that runs `job` with `run` once its gate opens.
   TrialChild(const TrialJob& job, TrialRunner run);
   ~TrialChild();  // a child still running is killed first
   TrialChild(const TrialChild&) = delete;
   TrialChild& operator=(const TrialChild&) = delete;
 
-  bool Started() const { return process_ != -1; }
-  void Go();
+  // Waits for the child to stand at its gate and opens it; false when it
+  // never got there: it failed to start, or ended first.
+  bool Go();
   // Ends it at once, where it stands: SIGKILL, TerminateProcess.
   void Kill();
   // Whether it has ended, without waiting.
@@ -44,8 +45,11 @@ class TrialChild final {
   int Wait();
 
  private:
+  bool Started() const { return process_ != -1; }
+
   std::intptr_t process_ = -1;  // the pid; the process handle
   std::intptr_t gate_ = -1;     // the pipe's end to write; the event to set
+  std::intptr_t ready_ = -1;    // Windows: the event the child sets at its gate
   bool killed_ = false;
   std::optional<int> exitCode_;
 };

@@ -48,13 +48,16 @@ TrialChild::~TrialChild() {
   if (gate_ != -1) ::close(static_cast<int>(gate_));
 }
 
-void TrialChild::Go() {
-  if (gate_ == -1) return;
+// A fork stands at its gate from the start.
+bool TrialChild::Go() {
+  if (gate_ == -1) return false;
   const char go = 1;
-  while (::write(static_cast<int>(gate_), &go, 1) < 0 && errno == EINTR) {
+  ssize_t written = 0;
+  while ((written = ::write(static_cast<int>(gate_), &go, 1)) < 0 && errno == EINTR) {
   }
   ::close(static_cast<int>(gate_));
   gate_ = -1;
+  return written == 1;
 }
 
 void TrialChild::Kill() {

@@ -54,7 +54,8 @@ void ServeTrialChild(TrialRunner run) {
   ExitProcess(static_cast<UINT>(run(TrialJob(lines.begin() + 2, lines.end()))));
 }
 
-// The gate is a named event of this process's own that the child waits on.
+// The gate is a named event of this process's own that the child waits
+// on, and another the child sets when it stands there.
 TrialChild::TrialChild(const TrialJob& job, TrialRunner /*run*/) {
   static int serial = 0;
   const std::string name =
@@ -73,20 +74,15 @@ TrialChild::TrialChild(const TrialJob& job, TrialRunner /*run*/) {
                        CreateProcessW(self.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
                                       nullptr, &startup, &child);
   SetEnvironmentVariableW(kJobVariable, nullptr);
-  if (created) {
-    CloseHandle(child.hThread);
-    const HANDLE readyOrEnded[] = {ready, child.hProcess};
-    if (WaitForMultipleObjects(2, readyOrEnded, FALSE, kStartWait) == WAIT_OBJECT_0) {
-      process_ = reinterpret_cast<std::intptr_t>(child.hProcess);
-      gate_ = reinterpret_cast<std::intptr_t>(gate);
-    } else {
-      TerminateProcess(child.hProcess, 1);
-      WaitForSingleObject(child.hProcess, INFINITE);
-      CloseHandle(child.hProcess);
-    }
+  if (!created) {
+    if (ready != nullptr) CloseHandle(ready);
+    if (gate != nullptr) CloseHandle(gate);
+    return;
   }
-  if (ready != nullptr) CloseHandle(ready);
-  if (gate != nullptr && gate_ == -1) CloseHandle(gate);
+  CloseHandle(child.hThread);
+  process_ = reinterpret_cast<std::intptr_t>(child.hProcess);
+  gate_ = reinterpret_cast<std::intptr_t>(gate);
+  ready_ = reinterpret_cast<std::intptr_t>(ready);
 }
 
 TrialChild::~TrialChild() {
@@ -94,15 +90,21 @@ TrialChild::~TrialChild() {
     Kill();
     Wait();
   }
-  if (gate_ != -1) CloseHandle(AsHandle(gate_));
-  if (Started()) CloseHandle(AsHandle(process_));
+  for (const std::intptr_t h : {gate_, ready_, process_}) {
+    if (h != -1) CloseHandle(AsHandle(h));
+  }
 }
 
-void TrialChild::Go() {
-  if (gate_ == -1) return;
+bool TrialChild::Go() {
+  if (gate_ == -1) return false;
+  const HANDLE readyOrEnded[] = {AsHandle(ready_), AsHandle(process_)};
+  const bool ready = WaitForMultipleObjects(2, readyOrEnded, FALSE, kStartWait) == WAIT_OBJECT_0;
   SetEvent(AsHandle(gate_));
-  CloseHandle(AsHandle(gate_));
-  gate_ = -1;
+  for (std::intptr_t* h : {&gate_, &ready_}) {
+    CloseHandle(AsHandle(*h));
+    *h = -1;
+  }
+  return ready;
 }
 
 void TrialChild::Kill() {
