@@ -43,6 +43,11 @@ void Row(const std::string& check, long long runs, const std::string& result, bo
   healthy = healthy && good;
 }
 
+// Wine fails to start a process now and then; the trials start it again.
+std::string Restarts(int restarts) {
+  return restarts == 0 ? "" : "; children started again " + std::to_string(restarts);
+}
+
 std::string StoreName(int records) {
   return std::to_string(records) + " records";
 }
@@ -59,7 +64,8 @@ void Kills(int trials) {
       Row(Check("kills", std::string(testing::EditName(edit)) + ", " + StoreName(records)), share,
           "old whole " + std::to_string(k.oldWhole) + ", new whole " + std::to_string(k.newWhole) +
               ", other " + std::to_string(k.other) + "; temporaries left " +
-              std::to_string(k.leftBehind) + ", after a save " + std::to_string(k.leftAfterSave),
+              std::to_string(k.leftBehind) + ", after a save " + std::to_string(k.leftAfterSave) +
+              Restarts(k.restarts),
           k.other == 0 && k.leftAfterSave == 0);
     }
   }
@@ -75,6 +81,7 @@ void RaceRow(const std::string& what, int rounds, bool holdStore) {
       std::to_string(r.failed) + ", unreadable reads " + std::to_string(r.unreadable) + " of " +
       std::to_string(r.reads) + "; temporaries left " + std::to_string(r.leftBehind);
   if (holdStore) result += "; store held in " + std::to_string(r.held);
+  result += Restarts(r.restarts);
   Row(Check("races", what), r.rounds, result,
       r.rounds == rounds && r.lost == 0 && r.back == 0 && (holdStore || r.failed == 0) &&
           r.unreadable == 0 && r.leftBehind == 0 && (!holdStore || r.held == rounds));

@@ -6,7 +6,7 @@
 
 #include <chrono>
 #include <map>
-#include <optional>
+#include <memory>
 #include <random>
 #include <set>
 #include <thread>
@@ -92,7 +92,10 @@ int RunLauncher(const std::string& path, int launcher, int saves, const std::str
 int HoldStore(const std::string& path, int delay, int hold) {
   Sleep(static_cast<DWORD>(delay));
   const std::wstring name = platform::win32::Wide(path);
-  for (int tries = 0;; ++tries) {
+  // A launcher's move has the file open for a moment, longer when the
+  // machine is busy: tried again for up to two seconds.
+  const ULONGLONG deadline = GetTickCount64() + 2000;
+  for (;;) {
     const HANDLE file = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, 0, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
@@ -100,8 +103,7 @@ int HoldStore(const std::string& path, int delay, int hold) {
       CloseHandle(file);
       return 0;
     }
-    // A launcher's move has the file open for a moment: try again.
-    if (tries == 100) return 1;
+    if (GetTickCount64() >= deadline) return 1;
     Sleep(1);
   }
 }
@@ -140,6 +142,22 @@ bool ReadsWhole(const std::string& path, int baseRecords) {
     if (snapshot.records[static_cast<std::size_t>(i)].sMapFile != StoreMapName(i)) return false;
   }
   return true;
+}
+
+// The children of a trial or a round, started side by side, each standing
+// at its gate; one that never got there is started again, three times at
+// most. None when one of them could not be started.
+std::vector<std::unique_ptr<TrialChild>> AtGates(const std::vector<TrialJob>& jobs, int& restarts) {
+  std::vector<std::unique_ptr<TrialChild>> children;
+  for (const TrialJob& job : jobs) children.push_back(std::make_unique<TrialChild>(job, RunJob));
+  for (std::size_t i = 0; i < jobs.size(); ++i) {
+    for (int start = 1; !children[i]->AtGate(); ++start) {
+      ++restarts;
+      if (start == 3) return {};
+      children[i] = std::make_unique<TrialChild>(jobs[i], RunJob);
+    }
+  }
+  return children;
 }
 
 // One round's tally: which records the store must hold now, and which not,
@@ -216,15 +234,18 @@ KillOutcomes KillTrials(const std::string& folder, const std::string& before, St
       0, 2 * std::chrono::duration_cast<std::chrono::microseconds>(editTime).count());
   for (int trial = 0; trial < trials; ++trial) {
     WriteBytes(path, before);
-    TrialChild child({"edit", EditName(edit), path}, RunJob);
-    const bool went = child.Go();
+    const auto children = AtGates({{"edit", EditName(edit), path}}, outcomes.restarts);
+    if (children.empty()) {
+      ++outcomes.other;
+      continue;
+    }
+    TrialChild& child = *children.front();
+    child.Go();
     std::this_thread::sleep_for(std::chrono::microseconds(when(random)));
     child.Kill();
     child.Wait();
     const std::string now = ReadBytes(path);
-    if (!went) {
-      ++outcomes.other;
-    } else if (now == before) {
+    if (now == before) {
       ++outcomes.oldWhole;
     } else if (now == after) {
       ++outcomes.newWhole;
@@ -252,23 +273,24 @@ RaceOutcomes RaceLaunchers(const std::string& folder, int baseRecords, int round
   for (int round = 0; round < rounds; ++round) {
     WriteBytes(path, base);
     for (int k = 0; k < 2; ++k) WriteBytes(ReportPath(folder, k), "");
-    TrialChild first({"launcher", path, "0", std::to_string(saves), ReportPath(folder, 0)}, RunJob);
-    TrialChild second({"launcher", path, "1", std::to_string(saves), ReportPath(folder, 1)},
-                      RunJob);
-    std::optional<TrialChild> holder;
-    if (holdStore) {
-      holder.emplace(
-          TrialJob{"hold", path, std::to_string(delay(random)), std::to_string(hold(random))},
-          RunJob);
-      holder->Go();
+    std::vector<TrialJob> jobs;
+    for (int k = 0; k < 2; ++k) {
+      jobs.push_back(
+          {"launcher", path, std::to_string(k), std::to_string(saves), ReportPath(folder, k)});
     }
-    first.Go();
-    second.Go();
+    if (holdStore) {
+      jobs.push_back({"hold", path, std::to_string(delay(random)), std::to_string(hold(random))});
+    }
+    const auto children = AtGates(jobs, outcomes.restarts);
+    if (children.empty()) continue;
+    for (const auto& child : children) child->Go();
+    TrialChild& first = *children[0];
+    TrialChild& second = *children[1];
     while (!first.Ended() || !second.Ended()) {
       ++outcomes.reads;
       outcomes.unreadable += !ReadsWhole(path, baseRecords);
     }
-    if (holder) outcomes.held += holder->Wait() == 0;
+    if (holdStore) outcomes.held += children[2]->Wait() == 0;
     Tally(folder, baseRecords, saves, outcomes);
     outcomes.leftBehind += Temporaries(folder) > 0;
     ++outcomes.rounds;

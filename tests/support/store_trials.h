@@ -28,11 +28,14 @@ struct KillOutcomes {
   int other = 0;          // anything else
   int leftBehind = 0;     // trials after which a temporary file lay beside the store
   int leftAfterSave = 0;  // temporary files still there after one more save
+  int restarts = 0;       // children started again that never reached their gate
 };
 
 // `trials` times: the store in `folder` is put back to `before`, a child
 // process makes the edit and is killed at a random moment within twice
-// the time the edit takes. Then one more save, not killed.
+// the time the edit takes. Then one more save, not killed. A child that
+// never reaches its gate is started again, three times at most; after
+// that the trial counts as `other`.
 KillOutcomes KillTrials(const std::string& folder, const std::string& before, StoreEdit edit,
                         int trials, std::uint32_t seed);
 
@@ -45,12 +48,15 @@ struct RaceOutcomes {
   int unreadable = 0;  // of those, reads that failed or missed a record the store started with
   int leftBehind = 0;  // rounds after which a temporary file lay beside the store
   int held = 0;        // rounds in which another program held the store open
+  int restarts = 0;    // children started again that never reached their gate
 };
 
 // `rounds` times: the store in `folder` starts with `baseRecords` records;
 // two launchers (child processes) start at once, each saving `saves` maps
 // of its own and deleting, after every third save, the map saved before
-// it, while this process keeps reading the store.
+// it, while this process keeps reading the store. Children that never
+// reach their gate are started again, as in KillTrials; a round that
+// cannot start them is not counted in `rounds`.
 //
 // With `holdStore` (Windows), a third process meanwhile holds the store
 // open for a few hundred milliseconds without delete sharing, as antivirus

@@ -33,9 +33,11 @@ class TrialChild final {
   TrialChild(const TrialChild&) = delete;
   TrialChild& operator=(const TrialChild&) = delete;
 
-  // Waits for the child to stand at its gate and opens it; false when it
-  // never got there: it failed to start, or ended first.
-  bool Go();
+  // Waits for the child to stand at its gate; false when it never gets
+  // there: it failed to start, or ended first (Wine now and then fails to
+  // start a process: "failed to map the shared user data").
+  bool AtGate();
+  void Go();  // opens the gate
   // Ends it at once, where it stands: SIGKILL, TerminateProcess.
   void Kill();
   // Whether it has ended, without waiting.

@@ -49,15 +49,17 @@ TrialChild::~TrialChild() {
 }
 
 // A fork stands at its gate from the start.
-bool TrialChild::Go() {
-  if (gate_ == -1) return false;
+bool TrialChild::AtGate() {
+  return Started();
+}
+
+void TrialChild::Go() {
+  if (gate_ == -1) return;
   const char go = 1;
-  ssize_t written = 0;
-  while ((written = ::write(static_cast<int>(gate_), &go, 1)) < 0 && errno == EINTR) {
+  while (::write(static_cast<int>(gate_), &go, 1) < 0 && errno == EINTR) {
   }
   ::close(static_cast<int>(gate_));
   gate_ = -1;
-  return written == 1;
 }
 
 void TrialChild::Kill() {

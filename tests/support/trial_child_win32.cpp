@@ -95,16 +95,17 @@ TrialChild::~TrialChild() {
   }
 }
 
-bool TrialChild::Go() {
-  if (gate_ == -1) return false;
+bool TrialChild::AtGate() {
+  if (ready_ == -1) return false;
   const HANDLE readyOrEnded[] = {AsHandle(ready_), AsHandle(process_)};
-  const bool ready = WaitForMultipleObjects(2, readyOrEnded, FALSE, kStartWait) == WAIT_OBJECT_0;
+  return WaitForMultipleObjects(2, readyOrEnded, FALSE, kStartWait) == WAIT_OBJECT_0;
+}
+
+void TrialChild::Go() {
+  if (gate_ == -1) return;
   SetEvent(AsHandle(gate_));
-  for (std::intptr_t* h : {&gate_, &ready_}) {
-    CloseHandle(AsHandle(*h));
-    *h = -1;
-  }
-  return ready;
+  CloseHandle(AsHandle(gate_));
+  gate_ = -1;
 }
 
 void TrialChild::Kill() {
