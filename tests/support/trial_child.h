@@ -4,9 +4,9 @@
 // for. On POSIX systems a fork of this process. On Windows this program
 // started again with CreateProcess, whose main() hands the new process to
 // ServeTrialChild() before anything else; there a process takes tens of
-// milliseconds to start (Wine's more), so the gate opens only once the
-// child stands at it, and children made one after another start side by
-// side.
+// milliseconds to start (Wine's more), so the parent waits for the child to
+// stand at its gate (AtGate) before it opens the gate, and children made
+// one after another start side by side.
 
 #include <cstdint>
 #include <optional>
