@@ -60,8 +60,9 @@ FUZZ_SECONDS ?= 60
 fuzz: test-deps
 	@scripts/fuzz $(FUZZ_SECONDS)
 
-# Long runs, not part of `make test`: kill trials, launcher races, every
-# fuzz target for SOAK_FUZZ_SECONDS, the fault stages; one table.
+# Long runs, not part of `make test`: kill trials and launcher races, native
+# and of the Windows build under Wine, every fuzz target for
+# SOAK_FUZZ_SECONDS, the fault stages; one table.
 SOAK_KILLS ?= 1000
 SOAK_RACES ?= 1000
 SOAK_FUZZ_SECONDS ?= 600

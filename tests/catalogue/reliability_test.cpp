@@ -1,7 +1,8 @@
 // What happens to tarqcom.dat when a launcher is killed in the middle of a
-// save, and when two launchers save and delete at the same time. POSIX only:
-// the tests fork and kill processes. `make soak` runs the same trials at
-// length.
+// save, and when two launchers save and delete at the same time. `make soak`
+// runs the same trials at length. Native only: the Windows suite runs the
+// soak program briefly instead, since there the launchers are the program
+// started anew, by its own main().
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cctype>
 #include <thread>
 
@@ -75,6 +76,34 @@ TEST(WindowsReplace, WaitsForAFileHeldForAMomentAndNoLonger) {
   SetEvent(letGo);
   if (holder.joinable()) holder.join();
   CloseHandle(letGo);
+}
+
+// Windows cannot replace a file that is open, even with delete sharing: a
+// reader that opens it again and again (another launcher's map list, a
+// scanner), here open two thirds of the time, leaves the move only the
+// moments between its opens.
+TEST(WindowsReplace, FindsTheMomentsBetweenAReadersOpens) {
+  TempDir dir;
+  const std::string path = dir / "tarqcom.dat";
+  testing::WriteBytes(path, "old");
+  std::atomic<bool> saving = true;
+  std::thread reader([&] {
+    while (saving) {
+      const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
+      Sleep(2);
+      if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+      Sleep(1);
+    }
+  });
+  int failed = 0;
+  for (int i = 0; i < 100; ++i) failed += !ReplaceFileContents(path, std::to_string(i));
+  saving = false;
+  reader.join();
+  EXPECT_EQ(failed, 0);
+  EXPECT_EQ(testing::ReadBytes(path), "99");
+  EXPECT_EQ(testing::FolderEntries(dir.Path()).size(), 1u);
 }
 
 TEST(WindowsFileLock, HeldByAnotherProcessUntilItIsKilledUnderAnySpelling) {

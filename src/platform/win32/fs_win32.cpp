@@ -97,14 +97,20 @@ bool CanWriteIn(const std::string& folder) {
 
 }  // namespace
 
+// Tries every few milliseconds rather than a few spread over the quarter
+// second: a reader that opens the file again and again (a launcher
+// rebuilding its map list, a scanner) leaves it closed only for moments,
+// which a few tries can all miss.
 bool win32::RetryWhileHeld(const std::function<bool()>& attempt) {
-  for (DWORD wait = 25;; wait += 25) {  // 25, 50, 75 and 100 ms between the tries
+  const ULONGLONG deadline = GetTickCount64() + 250;  // ms
+  for (;;) {
     if (attempt()) return true;
     const DWORD error = GetLastError();
-    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || wait > 100) {
+    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) ||
+        GetTickCount64() >= deadline) {
       return false;
     }
-    Sleep(wait);
+    Sleep(5);
   }
 }
 

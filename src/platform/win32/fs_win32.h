@@ -13,10 +13,10 @@ namespace tarq::platform::win32 {
 std::string WriteProbeName();
 
 // Runs `attempt` again while it fails because another program holds the
-// file open for a moment (antivirus, the search indexer, a sync client:
-// ERROR_ACCESS_DENIED or ERROR_SHARING_VIOLATION), five tries over a
-// quarter of a second. The last attempt's result, its error left as the
-// last error.
+// file open for a moment (antivirus, the search indexer, a sync client,
+// another launcher reading: ERROR_ACCESS_DENIED or ERROR_SHARING_VIOLATION),
+// every few milliseconds for a quarter of a second. The last attempt's
+// result, its error left as the last error.
 bool RetryWhileHeld(const std::function<bool()>& attempt);
 
 }  // namespace tarq::platform::win32
