@@ -72,19 +72,12 @@ void FrmMain::Form_Load() {
   cmbConsole.SetListIndex(0);
 
   // From here on a failure ends the start-up quietly, keeping what was set.
-  const auto lines = core::ReadSettingsLines(SettingsPath());
-  if (!lines || lines->empty()) return;
-  const auto folder = core::DecodeSettingsLine((*lines)[0]);
-  if (!folder) return;
-  labHL.SetCaption(*folder);  // runs the folder cascade first
-
+  const core::SettingsRead stored = core::ReadSettingsFile(SettingsPath());
+  if (!stored.gameFolder) return;
+  labHL.SetCaption(*stored.gameFolder);  // runs the folder cascade first
   ComboList* const options[] = {&cmbDiff, &cmbMemory, &cmbConsole};
-  for (std::size_t k = 0; k < 3; ++k) {
-    if (lines->size() < k + 2) return;
-    const auto text = core::DecodeSettingsLine((*lines)[k + 1]);
-    if (!text) return;
-    const auto value = core::SettingsNumber(*text);
-    if (!value || !options[k]->SetListIndex(*value)) return;
+  for (std::size_t k = 0; k < stored.listIndexes.size(); ++k) {
+    options[k]->SetListIndex(stored.listIndexes[k]);
   }
 }
 
