@@ -26,14 +26,8 @@ core::ListSelection Selection(const ComboList& list) {
 
 }  // namespace
 
-std::string DataFolderOfThisRun() {
-  const std::string programFolder = platform::ProgramFolder();
-  const std::string dataFolder = platform::DataFolder(programFolder);
-  return dataFolder.empty() ? programFolder : dataFolder;
-}
-
-FrmMain::FrmMain(FormHost& host, std::string programFolder)
-    : Form(kFrmMainLayout), host_(host), programFolder_(std::move(programFolder)) {
+FrmMain::FrmMain(FormHost& host, std::string dataFolder)
+    : Form(kFrmMainLayout), host_(host), dataFolder_(std::move(dataFolder)) {
   ShowMapCatalogue(std::make_shared<const catalogue::MapCatalogue>());  // row 0 alone
   AddLayoutRows(*this);
 
@@ -65,7 +59,7 @@ std::string FrmMain::CommentPath() const {
 }
 
 void FrmMain::Form_Load() {
-  sStartPath = programFolder_;
+  sStartPath = dataFolder_;
   cmbMap.SetListIndex(0);
   cmbDiff.SetListIndex(0);
   cmbMemory.SetListIndex(0);

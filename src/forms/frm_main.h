@@ -32,14 +32,11 @@
 
 namespace tarq::forms {
 
-// Where the data files live for this run: the data folder, or the program
-// folder where neither can be written (every save then reports its failure).
-std::string DataFolderOfThisRun();
-
 class FrmMain final : public Form {
  public:
-  // programFolder: where tarqcfg.dat and tarqcom.dat live.
-  FrmMain(FormHost& host, std::string programFolder);
+  // dataFolder: where tarqcfg.dat and tarqcom.dat live, which start-up
+  // makes sStartPath.
+  FrmMain(FormHost& host, std::string dataFolder);
   ~FrmMain();
   FrmMain(const FrmMain&) = delete;
   FrmMain& operator=(const FrmMain&) = delete;
@@ -96,7 +93,7 @@ class FrmMain final : public Form {
   }
 
   FormHost& host_;
-  std::string programFolder_;
+  std::string dataFolder_;
   std::unique_ptr<DlgComment> dlgComment_;
   std::unique_ptr<DlgFldSelect> dlgFldSelect_;
   bool unloaded_ = false;

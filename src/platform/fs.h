@@ -41,6 +41,10 @@ std::string ProgramFolder();
 // result means neither can be written.
 std::string DataFolder(const std::string& programFolder);
 
+// Where the data files live for this run: the data folder, or the program
+// folder where neither can be written (every save then reports its failure).
+std::string DataFolderOfThisRun();
+
 bool IsRegularFile(const std::string& path);  // follows links; a folder is not a file
 bool IsFolder(const std::string& path);
 

@@ -111,6 +111,12 @@ void FileLock::RemoveLeftovers() const {
   if (handle_ != -1) RemoveWriterLeftovers(path_);
 }
 
+std::string DataFolderOfThisRun() {
+  const std::string programFolder = ProgramFolder();
+  const std::string dataFolder = DataFolder(programFolder);
+  return dataFolder.empty() ? programFolder : dataFolder;
+}
+
 std::string JoinPath(std::string_view folder, std::string_view name) {
   std::string path;
   path.reserve(folder.size() + 1 + name.size());
