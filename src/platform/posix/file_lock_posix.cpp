@@ -63,7 +63,7 @@ class ThreadAlarm final {
 FileLock::State detail::WaitForLock(const std::string& path, std::intptr_t& handle,
                                     std::chrono::milliseconds wait) {
   const int fd = ::open(ParentFolder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return FileLock::State::kUnlocked;
+  if (fd < 0) return FileLock::State::kUnavailable;
   int result = ::flock(fd, LOCK_EX | LOCK_NB);
   if (result != 0 && errno == EWOULDBLOCK && wait.count() > 0) {
     const ThreadAlarm alarm(wait);
@@ -78,7 +78,7 @@ FileLock::State detail::WaitForLock(const std::string& path, std::intptr_t& hand
   }
   ::close(fd);
   return error == EWOULDBLOCK || error == EINTR ? FileLock::State::kBusy
-                                                : FileLock::State::kUnlocked;
+                                                : FileLock::State::kUnavailable;
 }
 
 FileLock::~FileLock() {
