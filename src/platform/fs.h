@@ -29,6 +29,13 @@ std::string ParentFolder(std::string_view path);
 // has none.
 std::string_view FileNameOf(std::string_view path);
 
+// Orders file and folder names (the maps, the folder list) without regard
+// to letter case (ASCII letters compared as upper case); names equal but for
+// case keep a fixed order by code point.
+bool NameLessIgnoringCase(std::string_view a, std::string_view b);
+// Sorts names by NameLessIgnoringCase.
+void SortNamesIgnoringCase(std::vector<std::string>& names);
+
 // The folder of the running executable, without a trailing separator except
 // at a root ("C:\", "/").
 std::string ProgramFolder();
