@@ -37,7 +37,7 @@ void WindowController::Bind(Form& model, WindowView& view) {
   for (const ControlLayout& row : model.Layout().controls) {
     if (!row.visible) continue;
     auto control = std::make_unique<BoundControl>(
-        row, row.model != nullptr ? row.model(model) : ControlBinding{}, bound_);
+        row, row.binder != nullptr ? row.binder(model) : ControlBinding{}, bound_);
     control->view_ = view.MakeControl(*control);
     controls_.push_back(std::move(control));
   }

@@ -167,7 +167,7 @@ const ControlLayout* Row(const WindowLayout& layout, std::string_view name) {
 
 ControlBinding BindingOf(Form& form, std::string_view name) {
   const ControlLayout* row = Row(form.Layout(), name);
-  return row != nullptr && row->model != nullptr ? row->model(form) : ControlBinding{};
+  return row != nullptr && row->binder != nullptr ? row->binder(form) : ControlBinding{};
 }
 
 // Every control a window shows that carries state or events has a model
