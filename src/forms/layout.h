@@ -99,7 +99,7 @@ struct ControlLayout {
 enum class WindowKind : std::uint8_t {
   kMain,        // fixed border, minimise and close, a taskbar button
   kToolDialog,  // fixed tool window with a close box only, no taskbar button,
-                // its client area at kDialogLeft, kDialogTop on the screen
+                // its client area at kDialogLeftTwips, kDialogTopTwips on the screen
 };
 
 inline constexpr int kDialogLeftTwips = 2760;
