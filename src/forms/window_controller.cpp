@@ -44,7 +44,7 @@ void WindowController::Bind(Form& model, WindowView& view) {
   std::vector<ControlView*> order;
   for (const ControlLayout* row : model.Layout().TabOrder()) {
     for (const auto& c : controls_) {
-      if (&c->row_ == row) order.push_back(c->view_.get());
+      if (&c->row_ == row) order.push_back(c->view_);
     }
   }
   view.SetTabOrder(order);
@@ -159,7 +159,7 @@ void MainController::Bind(FrmMain& model, WindowView& view, DialogMaker makeDial
 }
 
 void MainController::MsgBox(std::string_view text) {
-  (dialog_ != nullptr ? *dialog_ : View()).MsgBox(text);
+  (dialog_ != nullptr ? *dialog_->window : View()).MsgBox(text);
 }
 
 void MainController::ShowCommentDialog(DlgComment& dialog) {
@@ -172,13 +172,15 @@ void MainController::ShowFolderDialog(DlgFldSelect& dialog) {
 
 void MainController::ShowDialog(DialogForm& dialog) {
   CloseDialog();
-  dialog_ = makeDialog_(dialog, View());
-  dialog_->Show();
+  auto opened = std::make_unique<Dialog>();
+  opened->window = makeDialog_(dialog, opened->controller, View());
+  dialog_ = std::move(opened);
+  dialog_->window->Show();
 }
 
 void MainController::CloseDialog() {
   if (dialog_ == nullptr) return;
-  dialog_->Controller().Detach();
+  dialog_->controller.Detach();
   // The dialog's own event (its button, its close box) may still be
   // running: its window goes once that is done.
   closed_.push_back(std::move(dialog_));
@@ -187,7 +189,7 @@ void MainController::CloseDialog() {
 
 bool MainController::CloseBox() {
   if (WindowController::CloseBox()) return true;
-  if (dialog_ != nullptr) dialog_->Activate();
+  if (dialog_ != nullptr) dialog_->window->Activate();
   return false;
 }
 
@@ -199,7 +201,7 @@ void MainController::Unbind() {
 
 void MainController::Shutdown() {
   if (!Bound()) return;
-  if (dialog_ != nullptr) dialog_->Controller().CloseBox();  // enables this window again
+  if (dialog_ != nullptr) dialog_->controller.CloseBox();  // enables this window again
   if (CloseBox()) View().Destroy();
 }
 

@@ -83,11 +83,10 @@ class RecordingWindow final : public WindowView {
     std::string name_;
   };
 
-  WindowController& Controller() override { return controller; }
-  std::unique_ptr<ControlView> MakeControl(BoundControl& c) override {
-    auto view = std::make_unique<Control>(*this, c);
-    made.push_back({&c, view.get()});
-    return view;
+  ControlView* MakeControl(BoundControl& c) override {
+    controls.push_back(std::make_unique<Control>(*this, c));
+    made.push_back({&c, controls.back().get()});
+    return controls.back().get();
   }
   void SetTabOrder(const std::vector<ControlView*>& order) override { tabs = order.size(); }
   void Show() override {}
@@ -100,6 +99,7 @@ class RecordingWindow final : public WindowView {
   void Note(const std::string& what) { shown.push_back(what); }
 
   WindowController controller;
+  std::vector<std::unique_ptr<Control>> controls;
   std::vector<std::pair<BoundControl*, ControlView*>> made;
   std::size_t tabs = 0;
   ControlView* focus = nullptr;

@@ -17,19 +17,14 @@ FormWindow::FormWindow(const forms::WindowLayout& layout)
 }
 
 FormWindow::~FormWindow() {
-  Release();
+  // Nothing reaches the model from here on; the widgets' last signals reach
+  // the controller, which outlives the window.
+  if (controller_ != nullptr) controller_->Unbind();
 }
 
-void FormWindow::Release() {
-  if (controller_ == nullptr) return;
-  controller_->Unbind();
-  controller_ = nullptr;
-  // The widgets go while what they report to is still there.
-  qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
-}
-
-std::unique_ptr<forms::ControlView> FormWindow::MakeControl(forms::BoundControl& control) {
-  return qt::MakeControl(*this, control);
+forms::ControlView* FormWindow::MakeControl(forms::BoundControl& control) {
+  controls_.push_back(qt::MakeControl(*this, control));
+  return controls_.back().get();
 }
 
 void FormWindow::SetTabOrder(const std::vector<forms::ControlView*>& order) {

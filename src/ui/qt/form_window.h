@@ -1,13 +1,14 @@
 #pragma once
 // What the main window and the dialogs share: a top-level window of a
-// layout's caption and fixed client size, black, holding an adapter per
-// shown control, driven by a forms::WindowController:
+// layout's caption and fixed client size, black, owning an adapter per
+// shown control, driven by a forms::WindowController that outlives it:
 //
 //   shown ──> Shown; the first time, active ──> Activated
 //   each caption label that names a control ──> its buddy, which screen
 //   readers read as the control's name
 //   close box ──> CloseBox (ignored when the model refuses)
 //   the controller ──> show, enable, activate, hide, post, message boxes
+//   destroyed ──> the controller unbinds; the adapters go, then the widgets
 //
 // The same class as ui/win32/form_window.h, over a QWidget.
 
@@ -21,14 +22,15 @@
 
 namespace tarq::ui::qt {
 
+class Control;
+
 class FormWindow : public QWidget, public forms::WindowView {
   Q_OBJECT
 
  public:
   ~FormWindow() override;
 
-  forms::WindowController& Controller() override { return *controller_; }
-  std::unique_ptr<forms::ControlView> MakeControl(forms::BoundControl& control) override;
+  forms::ControlView* MakeControl(forms::BoundControl& control) override;
   // And, with every control made, gives the captions their buddies.
   void SetTabOrder(const std::vector<forms::ControlView*>& order) override;
   void Show() override { show(); }
@@ -44,9 +46,6 @@ class FormWindow : public QWidget, public forms::WindowView {
   explicit FormWindow(const forms::WindowLayout& layout);
   // The controller that drives this window; it binds the window next.
   void Attach(forms::WindowController& controller) { controller_ = &controller; }
-  // The controller lets go of the model and the controls go: what a
-  // window's destructor starts with.
-  void Release();
 
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -54,6 +53,7 @@ class FormWindow : public QWidget, public forms::WindowView {
  private:
   const forms::WindowLayout& layout_;
   forms::WindowController* controller_ = nullptr;
+  std::vector<std::unique_ptr<Control>> controls_;
   bool shownOnce_ = false;
 };
 

@@ -31,7 +31,6 @@ void MainWindow::Place(int dpi, const RECT* suggested) {
 }
 
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (controller_ == nullptr) return FormWindow::OnMessage(message, wParam, lParam);  // released
   switch (message) {
     case WM_CLOSE:
       if (main_.CloseBox()) Destroy();
