@@ -146,7 +146,7 @@ void FrmMain::cmdFldSelect_Click() {
   // Nothing of the game folder is handed over: the dialog opens on the
   // process's current drive and folder.
   dlgFldSelect_ = std::make_unique<DlgFldSelect>(host_, *this, ListDrives());
-  host_.ShowFolderDialog(*dlgFldSelect_);
+  host_.ShowDialog(*dlgFldSelect_);
   SetEnabled(false);
 }
 
@@ -159,7 +159,7 @@ void FrmMain::cmdComment_Click() {
   }
   dlgComment_ = std::make_unique<DlgComment>(host_, *this);
   dlgComment_->labFile.SetCaption(cmbMap.List(row));
-  host_.ShowCommentDialog(*dlgComment_);
+  host_.ShowDialog(*dlgComment_);
   SetEnabled(false);
 }
 

@@ -153,8 +153,8 @@ bool WindowController::RestoreFocus() {
   return true;
 }
 
-void MainController::Bind(FrmMain& model, WindowView& view, DialogMaker makeDialog) {
-  makeDialog_ = makeDialog;
+void MainController::Bind(FrmMain& model, MainView& view) {
+  main_ = &view;
   WindowController::Bind(model, view);
 }
 
@@ -162,18 +162,10 @@ void MainController::MsgBox(std::string_view text) {
   (dialog_ != nullptr ? *dialog_->window : View()).MsgBox(text);
 }
 
-void MainController::ShowCommentDialog(DlgComment& dialog) {
-  ShowDialog(dialog);
-}
-
-void MainController::ShowFolderDialog(DlgFldSelect& dialog) {
-  ShowDialog(dialog);
-}
-
 void MainController::ShowDialog(DialogForm& dialog) {
   CloseDialog();
   auto opened = std::make_unique<Dialog>();
-  opened->window = makeDialog_(dialog, opened->controller, View());
+  opened->window = main_->MakeDialog(dialog, opened->controller);
   dialog_ = std::move(opened);
   dialog_->window->Show();
 }

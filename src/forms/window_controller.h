@@ -132,16 +132,14 @@ class WindowView {
   virtual void MsgBox(std::string_view text) = 0;
 };
 
-// A front end's dialog window, driven by `controller`, bound to its model,
-// not shown yet, owned by the main window's: MakeDialogWindow<DialogWindow>.
-using DialogMaker = std::unique_ptr<WindowView> (*)(DialogForm& dialog,
-                                                    WindowController& controller,
-                                                    WindowView& owner);
-template <typename Window>
-std::unique_ptr<WindowView> MakeDialogWindow(DialogForm& dialog, WindowController& controller,
-                                             WindowView& owner) {
-  return std::make_unique<Window>(dialog, controller, owner);
-}
+// The main window in a front end: a window that also makes the dialogs'.
+class MainView : public virtual WindowView {
+ public:
+  // A dialog's window over `dialog`, driven by `controller` and bound to the
+  // dialog, not shown yet, in front of this window, which owns it.
+  virtual std::unique_ptr<WindowView> MakeDialog(DialogForm& dialog,
+                                                 WindowController& controller) = 0;
+};
 
 class WindowController {
  public:
@@ -188,11 +186,10 @@ class WindowController {
 
 class MainController final : public WindowController, public FormHost {
  public:
-  void Bind(FrmMain& model, WindowView& view, DialogMaker makeDialog);
+  void Bind(FrmMain& model, MainView& view);
 
   void MsgBox(std::string_view text) override;
-  void ShowCommentDialog(DlgComment& dialog) override;
-  void ShowFolderDialog(DlgFldSelect& dialog) override;
+  void ShowDialog(DialogForm& dialog) override;
   void CloseDialog() override;
 
   // Refused while a dialog is up, which then comes to the front.
@@ -209,9 +206,7 @@ class MainController final : public WindowController, public FormHost {
     std::unique_ptr<WindowView> window;
   };
 
-  void ShowDialog(DialogForm& dialog);
-
-  DialogMaker makeDialog_ = nullptr;
+  MainView* main_ = nullptr;
   std::unique_ptr<Dialog> dialog_;
   // Closed dialogs, deleted once the event that closed them is done.
   std::vector<std::unique_ptr<Dialog>> closed_;

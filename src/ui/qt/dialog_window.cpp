@@ -5,10 +5,9 @@
 namespace tarq::ui::qt {
 
 DialogWindow::DialogWindow(forms::DialogForm& model, forms::WindowController& controller,
-                           forms::WindowView& owner)
+                           FormWindow& owner)
     : FormWindow(model.Layout()) {
-  // The owner is the main window, a FormWindow of this front end.
-  if (QWindow* main = static_cast<FormWindow&>(owner).windowHandle()) {
+  if (QWindow* main = owner.windowHandle()) {
     winId();  // makes the window to set the transient on
     windowHandle()->setTransientParent(main);
   }

@@ -16,8 +16,7 @@ class DialogWindow final : public FormWindow {
   Q_OBJECT
 
  public:
-  DialogWindow(forms::DialogForm& model, forms::WindowController& controller,
-               forms::WindowView& owner);
+  DialogWindow(forms::DialogForm& model, forms::WindowController& controller, FormWindow& owner);
 };
 
 }  // namespace tarq::ui::qt

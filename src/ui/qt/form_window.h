@@ -24,7 +24,7 @@ namespace tarq::ui::qt {
 
 class Control;
 
-class FormWindow : public QWidget, public forms::WindowView {
+class FormWindow : public QWidget, public virtual forms::WindowView {
   Q_OBJECT
 
  public:

@@ -5,9 +5,8 @@
 namespace tarq::ui::win32 {
 
 DialogWindow::DialogWindow(forms::DialogForm& model, forms::WindowController& controller,
-                           forms::WindowView& owner)
-    // The owner is the main window, a FormWindow of this front end.
-    : FormWindow(model.Layout(), static_cast<FormWindow&>(owner).Handle()) {
+                           const FormWindow& owner)
+    : FormWindow(model.Layout(), owner.Handle()) {
   Attach(controller);
   controller.Bind(model, *this);
 }

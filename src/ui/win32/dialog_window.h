@@ -15,7 +15,7 @@ namespace tarq::ui::win32 {
 class DialogWindow final : public FormWindow {
  public:
   DialogWindow(forms::DialogForm& model, forms::WindowController& controller,
-               forms::WindowView& owner);
+               const FormWindow& owner);
 
  protected:
   void Place(int dpi, const RECT* suggested) override;

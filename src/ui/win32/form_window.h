@@ -29,7 +29,7 @@ namespace tarq::ui::win32 {
 
 class Control;
 
-class FormWindow : public forms::WindowView {
+class FormWindow : public virtual forms::WindowView {
  public:
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
