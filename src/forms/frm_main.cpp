@@ -145,7 +145,9 @@ void FrmMain::cmdFldSelect_Click() {
   if (dlgComment() != nullptr || dlgFldSelect() != nullptr) return;
   // Nothing of the game folder is handed over: the dialog opens on the
   // process's current drive and folder.
-  dlgFldSelect_ = std::make_unique<DlgFldSelect>(host_, *this, ListDrives());
+  dlgFldSelect_ = std::make_unique<DlgFldSelect>(
+      host_, ListDrives(), [this](const std::string& folder) { GameFolderChosen(folder); },
+      [this] { DialogUnloaded(); });
   host_.ShowDialog(*dlgFldSelect_);
   SetEnabled(false);
 }
@@ -157,10 +159,21 @@ void FrmMain::cmdComment_Click() {
     host_.MsgBox(kMsgNoCommentHere);
     return;
   }
-  dlgComment_ = std::make_unique<DlgComment>(host_, *this);
+  dlgComment_ = std::make_unique<DlgComment>(host_, CommentPath(), [this] { DialogUnloaded(); });
   dlgComment_->labFile.SetCaption(cmbMap.List(row));
   host_.ShowDialog(*dlgComment_);
   SetEnabled(false);
+}
+
+void FrmMain::GameFolderChosen(const std::string& folder) {
+  // This window takes input again before the folder cascade runs, as the
+  // dialog then unloads.
+  SetEnabled(true);
+  labHL.SetCaption(folder);
+}
+
+void FrmMain::DialogUnloaded() {
+  SetEnabled(true);
 }
 
 void FrmMain::cmdStart_Click() {

@@ -87,6 +87,10 @@ class FrmMain final : public Form {
  private:
   // Both map lists show the rows of `shown`.
   void ShowMapCatalogue(std::shared_ptr<const catalogue::MapCatalogue> shown);
+  // What the dialogs hand back: the folder dialog's accepted folder, and
+  // either's unload.
+  void GameFolderChosen(const std::string& folder);
+  void DialogUnloaded();
   template <typename Dialog>
   static bool Loaded(const std::unique_ptr<Dialog>& d) {
     return d != nullptr && d->Loaded();

@@ -152,7 +152,7 @@ TEST(Layout, FixedListsAreFilledFromTheirRows) {
   }
   EXPECT_EQ(form.cmbDiff.List(2), "Nomal");
   EXPECT_EQ(form.cmbConsole.List(2), "-dev toconsole");
-  const DlgComment dialog(host, form);
+  const DlgComment dialog(host, form.CommentPath(), nullptr);
   std::string marks;
   for (int i = 0; i < dialog.cmbMark.ListCount(); ++i) marks += dialog.cmbMark.List(i);
   EXPECT_EQ(marks, "　◎○△×！？☆＊λ");
@@ -191,10 +191,10 @@ TEST(Layout, EveryShownControlBindsToItsModel) {
   EXPECT_EQ(BindingOf(form, "labFile").label, nullptr)
       << "the comment dialog's, not the main window's";
   EXPECT_NE(BindingOf(form, "cmbMapComment").gotFocus, nullptr);
-  DlgComment comment(host, form);
+  DlgComment comment(host, form.CommentPath(), nullptr);
   CheckBindings(comment, kDlgCommentLayout);
   EXPECT_EQ(BindingOf(comment, "labFile").label, &comment.labFile);
-  DlgFldSelect folder(host, form, {});
+  DlgFldSelect folder(host, {}, nullptr, nullptr);
   CheckBindings(folder, kDlgFldSelectLayout);
 }
 
