@@ -42,12 +42,13 @@ void WindowController::Bind(Form& model, WindowView& view) {
     controls_.push_back(std::move(control));
   }
   std::vector<ControlView*> order;
-  for (const ControlLayout* row : model.Layout().TabOrder()) {
-    for (const auto& c : controls_) {
-      if (&c->row_ == row) order.push_back(c->view_);
+  for (const ControlLayout* row : model.Layout().TabOrder()) order.push_back(ControlOf(row)->view_);
+  view.SetTabOrder(order);
+  for (const auto& c : controls_) {
+    if (BoundControl* caption = ControlOf(model.Layout().CaptionOf(c->row_))) {
+      view.NameControl(*c->view_, *caption->view_);
     }
   }
-  view.SetTabOrder(order);
   for (const auto& c : controls_) {
     ControlView& v = *c->view_;
     const ControlBinding& b = c->binding_;
@@ -94,10 +95,7 @@ void WindowController::Detach() {
 void WindowController::Shown() {
   if (shown_ || !bound_) return;
   shown_ = true;
-  const ControlLayout* first = model_->Layout().FirstFocus();
-  for (const auto& c : controls_) {
-    if (&c->row_ == first) kept_ = c.get();
-  }
+  kept_ = ControlOf(model_->Layout().FirstFocus());
   RestoreFocus();
 }
 
@@ -128,6 +126,13 @@ void WindowController::Enter() {
     if (const FolderList* folders = c->binding_.folderList) c->Opened(folders->ListIndex());
     return;
   }
+}
+
+BoundControl* WindowController::ControlOf(const ControlLayout* row) const {
+  for (const auto& c : controls_) {
+    if (&c->row_ == row) return c.get();
+  }
+  return nullptr;
 }
 
 void WindowController::MirrorEnabled() {

@@ -5,7 +5,8 @@
 // rest:
 //
 //   Bind ──> the window makes an adapter per shown row of the model's layout;
-//            they are put in Tab order
+//            they are put in Tab order, and each caption that names a
+//            control names it for screen readers
 //            model control ──Observer──> adapter.Show...
 //            adapter ──Clicked, Picked, Edited, FocusedByUser, Highlighted,
 //                      Opened──> the model's control or event, while bound
@@ -120,6 +121,8 @@ class WindowView {
   virtual ControlView* MakeControl(BoundControl& control) = 0;
   // The Tab key visits these in this order.
   virtual void SetTabOrder(const std::vector<ControlView*>& order) = 0;
+  // Screen readers read the caption label as the control's name.
+  virtual void NameControl(ControlView& control, ControlView& caption) = 0;
   virtual void Show() = 0;
   virtual void SetEnabled(bool enabled) = 0;
   virtual void Activate() = 0;  // the active window, in front
@@ -171,6 +174,8 @@ class WindowController {
   WindowView& View() { return *view_; }
 
  private:
+  // The bound control of a row; nullptr for a row not shown.
+  BoundControl* ControlOf(const ControlLayout* row) const;
   void MirrorEnabled();
   void KeepFocus();
   bool RestoreFocus();

@@ -89,6 +89,7 @@ class RecordingWindow final : public WindowView {
     return controls.back().get();
   }
   void SetTabOrder(const std::vector<ControlView*>& order) override { tabs = order.size(); }
+  void NameControl(ControlView&, ControlView&) override {}
   void Show() override {}
   void SetEnabled(bool enabled) override { Note(enabled ? "enabled" : "disabled"); }
   void Activate() override {}

@@ -12,7 +12,7 @@
 namespace tarq::ui::qt {
 
 FormWindow::FormWindow(const forms::WindowLayout& layout)
-    : QWidget(nullptr, WindowFlags(layout.kind)), layout_(layout) {
+    : QWidget(nullptr, WindowFlags(layout.kind)) {
   SetUpWindow(*this, layout);
 }
 
@@ -34,18 +34,17 @@ void FormWindow::SetTabOrder(const std::vector<forms::ControlView*>& order) {
     if (previous != nullptr) QWidget::setTabOrder(previous, next);
     previous = next;
   }
+}
+
+void FormWindow::NameControl(forms::ControlView& control, forms::ControlView& caption) {
   // The buddy is the labelled-by relation, and the caption's text the name
   // for item views, whose accessible side ignores buddies. The captions hold
   // no mnemonic, so a buddy changes nothing on the screen and takes no key.
-  for (const forms::ControlLayout& c : layout_.controls) {
-    const forms::ControlLayout* caption = layout_.CaptionOf(c);
-    if (caption == nullptr) continue;
-    auto* label = findChild<QLabel*>(QString::fromUtf8(caption->name), Qt::FindDirectChildrenOnly);
-    auto* named = findChild<QWidget*>(QString::fromUtf8(c.name), Qt::FindDirectChildrenOnly);
-    if (label == nullptr || named == nullptr) continue;
-    label->setBuddy(named);
-    named->setAccessibleName(label->text());
-  }
+  QWidget* named = static_cast<Control&>(control).Widget();
+  auto* label = qobject_cast<QLabel*>(static_cast<Control&>(caption).Widget());
+  if (label == nullptr) return;
+  label->setBuddy(named);
+  named->setAccessibleName(label->text());
 }
 
 void FormWindow::Post(std::function<void()> task) {

@@ -31,8 +31,9 @@ class FormWindow : public QWidget, public virtual forms::WindowView {
   ~FormWindow() override;
 
   forms::ControlView* MakeControl(forms::BoundControl& control) override;
-  // And, with every control made, gives the captions their buddies.
   void SetTabOrder(const std::vector<forms::ControlView*>& order) override;
+  // The caption becomes the control's buddy.
+  void NameControl(forms::ControlView& control, forms::ControlView& caption) override;
   void Show() override { show(); }
   void SetEnabled(bool enabled) override { setEnabled(enabled); }
   void Activate() override { activateWindow(); }
@@ -51,7 +52,6 @@ class FormWindow : public QWidget, public virtual forms::WindowView {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  const forms::WindowLayout& layout_;
   forms::WindowController* controller_ = nullptr;
   std::vector<std::unique_ptr<Control>> controls_;
   bool shownOnce_ = false;

@@ -67,19 +67,23 @@ forms::ControlView* FormWindow::MakeControl(forms::BoundControl& control) {
 }
 
 void FormWindow::SetTabOrder(const std::vector<forms::ControlView*>& order) {
-  // The dialog manager's Tab key follows the order of the child windows, and
-  // a screen reader names a control without text of its own after the
-  // static just before it. Labels take no Tab stop.
-  auto last = [](HWND child) {
-    SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  };
+  // The dialog manager's Tab key follows the order of the child windows.
+  // Labels take no Tab stop, wherever they stand.
   for (forms::ControlView* view : order) {
-    const auto& control = *static_cast<Control*>(view);
-    if (const forms::ControlLayout* caption = layout_.CaptionOf(control.Row())) {
-      if (const Control* label = ById(ControlId(layout_, *caption))) last(label->Handle());
-    }
-    last(control.Handle());
+    SetWindowPos(static_cast<Control*>(view)->Handle(), HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
+}
+
+void FormWindow::NameControl(forms::ControlView& control, forms::ControlView& caption) {
+  // A screen reader names a control without text of its own after the
+  // static just before it.
+  const HWND named = static_cast<Control&>(control).Handle();
+  const HWND label = static_cast<Control&>(caption).Handle();
+  const HWND before = GetWindow(named, GW_HWNDPREV);
+  if (before == label) return;
+  SetWindowPos(label, before != nullptr ? before : HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void FormWindow::Show() {

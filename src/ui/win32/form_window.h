@@ -40,8 +40,9 @@ class FormWindow : public virtual forms::WindowView {
   static bool IsFormWindow(HWND hwnd);
 
   forms::ControlView* MakeControl(forms::BoundControl& control) override;
-  // Also puts each caption that names a control just before it.
   void SetTabOrder(const std::vector<forms::ControlView*>& order) override;
+  // Puts the caption just before the control among the child windows.
+  void NameControl(forms::ControlView& control, forms::ControlView& caption) override;
   void Show() override;
   void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
   void Activate() override { SetForegroundWindow(hwnd_); }
