@@ -78,10 +78,6 @@ constexpr ControlLayout kDlgFldSelectControls[] = {
 };
 // clang-format on
 
-static_assert(CaptionsNameControls(kFrmMainControls));
-static_assert(CaptionsNameControls(kDlgCommentControls));
-static_assert(CaptionsNameControls(kDlgFldSelectControls));
-
 }  // namespace
 
 const WindowLayout kFrmMainLayout{"frmMain", core::kProgramTitle, WindowKind::kMain, 4950,

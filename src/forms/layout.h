@@ -122,25 +122,6 @@ struct WindowLayout {
   const ControlLayout* CaptionOf(const ControlLayout& control) const;
 };
 
-// True when each labelledBy of a table names a caption label of the table
-// that names no other control and holds no "&", which a toolkit could take
-// for a mnemonic: what the tables are checked against as they compile.
-constexpr bool CaptionsNameControls(std::span<const ControlLayout> controls) {
-  for (const ControlLayout& c : controls) {
-    if (c.labelledBy.empty()) continue;
-    int captions = 0, named = 0;
-    for (const ControlLayout& other : controls) {
-      captions += other.name == c.labelledBy && IsCaption(other.kind) &&
-                          other.caption.find('&') == std::string_view::npos
-                      ? 1
-                      : 0;
-      named += other.labelledBy == c.labelledBy ? 1 : 0;
-    }
-    if (captions != 1 || named != 1) return false;
-  }
-  return true;
-}
-
 extern const WindowLayout kFrmMainLayout;
 extern const WindowLayout kDlgCommentLayout;
 extern const WindowLayout kDlgFldSelectLayout;
