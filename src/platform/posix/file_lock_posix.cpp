@@ -1,3 +1,7 @@
+// The data folder's lock on POSIX systems: flock on the folder. The wait for
+// another launcher's lock is Linux's: a one-shot timer that signals this
+// thread alone (SIGEV_THREAD_ID) ends it.
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
@@ -10,13 +14,20 @@
 #include "platform/fs.h"
 #include "platform/fs_internal.h"
 
+// The name timer_create(2) documents for the thread to signal; glibc has long
+// had the field under its inner name only.
+#ifndef sigev_notify_thread_id
+#define sigev_notify_thread_id _sigev_un._tid
+#endif
+
 namespace tarq::platform {
 namespace {
 
 void WakeTheWait(int) {}  // only makes the waiting flock return
 
 // A one-shot SIGALRM for the calling thread after `wait`, so that a blocking
-// flock gives up then; the previous handling of SIGALRM comes back at the end.
+// flock gives up then; the process's previous handling of SIGALRM comes back
+// at the end.
 class ThreadAlarm final {
  public:
   explicit ThreadAlarm(std::chrono::milliseconds wait) {
@@ -27,7 +38,7 @@ class ThreadAlarm final {
     sigevent event{};
     event.sigev_notify = SIGEV_THREAD_ID;
     event.sigev_signo = SIGALRM;
-    event._sigev_un._tid = gettid();
+    event.sigev_notify_thread_id = gettid();
     armed_ = timer_create(CLOCK_MONOTONIC, &event, &timer_) == 0;
     if (!armed_) return;
     itimerspec at{};
