@@ -5,6 +5,7 @@
 
 #include "forms/frm_main.h"
 #include "forms/window_controller.h"
+#include "platform/fs.h"
 #include "ui/qt/look.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/system_fonts.h"
@@ -23,7 +24,7 @@ int main(int argc, char* argv[]) {
   // window once it is up, as its close box would: the settings are saved.
   tarq::ui::qt::TerminationSignals termination;
   tarq::forms::MainController controller;
-  tarq::forms::FrmMain model(controller, tarq::forms::DataFolderOfThisRun());
+  tarq::forms::FrmMain model(controller, tarq::platform::DataFolderOfThisRun());
   // The model loads first, while the fonts may still be loading; the
   // controls then bind to what it holds.
   model.Form_Load();

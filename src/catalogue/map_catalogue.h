@@ -9,7 +9,8 @@
 //   row 0     "最初から"            "最初から　　　　－　HALF-LIFEを最初から始めます"
 //   row n     the n-th file name    ComposeMapRow of that name
 //
-// Rows are made when asked for: a list shows a few of 32768.
+// Rows are made when asked for and not kept: a list that shows a few of 32768
+// asks for those, one that copies them all into its control asks for each.
 
 #include <memory>
 #include <string>

@@ -2,7 +2,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <iterator>
 
+#include "core/launch_options.h"
 #include "platform/file_lock.h"
 #include "platform/fs.h"
 #include "platform/text.h"
@@ -27,6 +29,22 @@ std::vector<std::string> SettingsLines(std::string_view bytes) {
 
 std::optional<std::string> DecodeSettingsLine(std::string_view bytes) {
   return platform::DecodeCp932(bytes);
+}
+
+SettingsRead ReadSettingsFile(const std::string& path) {
+  SettingsRead read;
+  const auto lines = ReadSettingsLines(path);
+  if (!lines || lines->empty()) return read;
+  read.gameFolder = DecodeSettingsLine((*lines)[0]);
+  if (!read.gameFolder) return read;
+  const std::size_t rows[] = {kDifficultyRows.size(), kHeapSizeRows.size(), kConsoleRows.size()};
+  for (std::size_t k = 0; k < std::size(rows) && k + 1 < lines->size(); ++k) {
+    const auto text = DecodeSettingsLine((*lines)[k + 1]);
+    const auto value = text ? SettingsNumber(*text) : std::nullopt;
+    if (!value || *value < -1 || *value >= static_cast<int>(rows[k])) break;
+    read.listIndexes.push_back(*value);
+  }
+  return read;
 }
 
 std::optional<std::int16_t> SettingsNumber(std::string_view text) {

@@ -26,6 +26,17 @@ std::vector<std::string> SettingsLines(std::string_view bytes);
 // A settings line as text; nullopt when its bytes are not code page 932.
 std::optional<std::string> DecodeSettingsLine(std::string_view bytes);
 
+// What start-up restores from the file, in the order it applies it: the game
+// folder, then the ListIndex of the difficulty, heap size and console lists.
+// Reading stops where the file stops making sense, keeping what came before:
+// at a line that is missing or not code page 932, a number that does not fit
+// 16 bits, or a row its list does not have (-1, no row, is one it has).
+struct SettingsRead {
+  std::optional<std::string> gameFolder;  // nullopt: nothing could be read
+  std::vector<std::int16_t> listIndexes;  // difficulty, heap size, console: those read
+};
+SettingsRead ReadSettingsFile(const std::string& path);
+
 // The numeric value of a line as the settings file has always been read:
 // spaces and tabs are ignored wherever they stand; reading stops at the first
 // character that cannot continue a number (a sign first, digits, one decimal

@@ -47,9 +47,11 @@ struct ListRow {
   std::int32_t itemData = 0;
 };
 
-// Rows whose texts are made when first asked for, so that a list of any
-// length is replaced in constant time and only the rows that are looked at
-// (the ones a drop-down shows) are ever made. Every row's tag is 0.
+// Rows whose texts are made when asked for, so that a list of any length is
+// replaced in constant time. A view that shows some rows at a time (Qt's
+// drop-down) asks for those; one that copies every row into its control
+// (Win32's, whose rows screen readers read) asks for each once. Every row's
+// tag is 0.
 class RowSource {
  public:
   virtual ~RowSource() = default;

@@ -1,15 +1,9 @@
 #include "forms/dialog_form.h"
 
-#include "forms/frm_main.h"
-
 namespace tarq::forms {
 
-void DialogForm::EnableMainWindow() {
-  main_.SetEnabled(true);
-}
-
 void DialogForm::Form_Unload() {
-  EnableMainWindow();
+  if (unloaded_) unloaded_();
 }
 
 bool DialogForm::CloseBox() {

@@ -1,18 +1,18 @@
 #pragma once
 // What the two dialogs' form models share: they are loaded when created,
 // and every way of closing them (their buttons, the close box) unloads them
-// once, which enables the main window again and removes the window.
+// once, which tells the form that opened them and removes the window.
+
+#include <functional>
 
 #include "forms/form.h"
 #include "forms/form_host.h"
 
 namespace tarq::forms {
 
-class FrmMain;
-
 class DialogForm : public Form {
  public:
-  // Enables the main window again.
+  // Runs what the opener asked for at the unload.
   void Form_Unload();
 
   // Closes the dialog: runs Form_Unload once and removes the window. What
@@ -24,17 +24,16 @@ class DialogForm : public Form {
   bool CloseBox() override;
 
  protected:
-  DialogForm(const WindowLayout& layout, FormHost& host, FrmMain& main)
-      : Form(layout), host_(host), main_(main) {}
+  // `unloaded`: what the form that opened the dialog does once it has
+  // unloaded (it takes input again).
+  DialogForm(const WindowLayout& layout, FormHost& host, std::function<void()> unloaded)
+      : Form(layout), host_(host), unloaded_(std::move(unloaded)) {}
   ~DialogForm() = default;
 
-  // The main window takes input again.
-  void EnableMainWindow();
-
   FormHost& host_;
-  FrmMain& main_;
 
  private:
+  std::function<void()> unloaded_;
   bool loaded_ = true;
 };
 

@@ -1,18 +1,17 @@
 #include "forms/dlg_comment.h"
 
-#include "forms/frm_main.h"
 #include "forms/messages.h"
 
 namespace tarq::forms {
 
-DlgComment::DlgComment(FormHost& host, FrmMain& main) : DialogForm(kDlgCommentLayout, host, main) {
+DlgComment::DlgComment(FormHost& host, std::string commentPath, std::function<void()> unloaded)
+    : DialogForm(kDlgCommentLayout, host, std::move(unloaded)), store_(std::move(commentPath)) {
   AddLayoutRows(*this);
   cmbMark.SetListIndex(0);
 }
 
 void DlgComment::Form_Activate() {
-  const catalogue::FindResult found =
-      catalogue::CommentStore(main_.CommentPath()).FindComment(labFile.Caption());
+  const catalogue::FindResult found = store_.FindComment(labFile.Caption());
   if (found.status != catalogue::StoreStatus::kOk) {
     host_.MsgBox(kMsgUnknownError);
     return;
@@ -36,14 +35,12 @@ void DlgComment::Form_Activate() {
 
 void DlgComment::cmdOK_Click() {
   const catalogue::StoreStatus status =
-      catalogue::CommentStore(main_.CommentPath())
-          .SaveComment(labFile.Caption(), cmbMark.Text(), txtComment.Text());
+      store_.SaveComment(labFile.Caption(), cmbMark.Text(), txtComment.Text());
   if (Stored(status)) Unload();
 }
 
 void DlgComment::cmdDelete_Click() {
-  const catalogue::StoreStatus status =
-      catalogue::CommentStore(main_.CommentPath()).DeleteComment(labFile.Caption());
+  const catalogue::StoreStatus status = store_.DeleteComment(labFile.Caption());
   if (Stored(status)) Unload();
 }
 

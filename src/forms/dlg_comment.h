@@ -6,8 +6,10 @@
 //   cmdOK_Click     --> SaveComment(labFile, cmbMark.Text, txtComment.Text) --> unload
 //   cmdDelete_Click --> DeleteComment(labFile) --> unload
 //   cmdCansel_Click, close box --> unload
-// Every unload enables the main window again.
+// Every unload tells the main window, which takes input again.
 
+#include <functional>
+#include <string>
 #include <string_view>
 
 #include "catalogue/comment_store.h"
@@ -19,8 +21,9 @@ namespace tarq::forms {
 
 class DlgComment final : public DialogForm {
  public:
-  // Loads the dialog: its creation selects row 0 of the mark list.
-  DlgComment(FormHost& host, FrmMain& main);
+  // Loads the dialog for the comment store at commentPath: its creation
+  // selects row 0 of the mark list.
+  DlgComment(FormHost& host, std::string commentPath, std::function<void()> unloaded);
 
   Label labFile;
   ComboList cmbMark;
@@ -34,6 +37,8 @@ class DlgComment final : public DialogForm {
  private:
   // True on success; otherwise shows why the save or erase failed.
   bool Stored(catalogue::StoreStatus status);
+
+  catalogue::CommentStore store_;
 };
 
 }  // namespace tarq::forms

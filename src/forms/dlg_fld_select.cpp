@@ -2,14 +2,17 @@
 
 #include "core/game_start.h"
 #include "core/settings_file.h"
-#include "forms/frm_main.h"
 #include "forms/messages.h"
 #include "platform/process.h"
 
 namespace tarq::forms {
 
-DlgFldSelect::DlgFldSelect(FormHost& host, FrmMain& main, std::vector<platform::Drive> drives)
-    : DialogForm(kDlgFldSelectLayout, host, main), drives_(std::move(drives)) {
+DlgFldSelect::DlgFldSelect(FormHost& host, std::vector<platform::Drive> drives,
+                           std::function<void(const std::string& folder)> chosen,
+                           std::function<void()> unloaded)
+    : DialogForm(kDlgFldSelectLayout, host, std::move(unloaded)),
+      drives_(std::move(drives)),
+      chosen_(std::move(chosen)) {
   for (const platform::Drive& d : drives_) drvHL.AddItem(d.label);
   const std::string current = platform::CurrentFolder();
   drive_ = platform::DriveIndexOf(current, drives_);
@@ -54,8 +57,7 @@ void DlgFldSelect::cmdOK_Click() {
     host_.MsgBox(kMsgFolderNameNotStorable);
     return;
   }
-  EnableMainWindow();
-  main_.labHL.SetCaption(folder);  // the whole folder cascade runs here
+  if (chosen_) chosen_(folder);  // the whole folder cascade runs here
   Unload();
 }
 

@@ -7,10 +7,13 @@
 //   cmdOK_Click  --> <dirHL.Path>\hl.exe opens, or Steam's copy has hl_linux?
 //                    (or "no hl.exe")
 //                --> the settings file can carry the name? (or "name not storable")
-//                --> enable main, labHL = dirHL.Path (the folder cascade runs) --> unload
+//                --> the main window's chosen(dirHL.Path) (labHL, the folder
+//                    cascade) --> unload
 //   cmdCancel_Click, close box --> unload
-// Every unload enables the main window again.
+// Every unload tells the main window, which takes input again.
 
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "forms/controls.h"
@@ -23,7 +26,10 @@ namespace tarq::forms {
 
 class DlgFldSelect final : public DialogForm {
  public:
-  DlgFldSelect(FormHost& host, FrmMain& main, std::vector<platform::Drive> drives);
+  // `chosen` takes the folder that OK accepts, before the dialog unloads.
+  DlgFldSelect(FormHost& host, std::vector<platform::Drive> drives,
+               std::function<void(const std::string& folder)> chosen,
+               std::function<void()> unloaded);
 
   FolderList dirHL;
   ComboList drvHL;  // one row per drive; a pick of another drive raises drvHL_Change
@@ -35,6 +41,7 @@ class DlgFldSelect final : public DialogForm {
 
  private:
   std::vector<platform::Drive> drives_;
+  std::function<void(const std::string& folder)> chosen_;
   int drive_ = -1;  // the drive drvHL shows, before a pick the one it showed
 };
 

@@ -1,8 +1,5 @@
 #include "forms/folder_list.h"
 
-#include <algorithm>
-
-#include "catalogue/map_folder.h"
 #include "platform/drives.h"
 #include "platform/fs.h"
 
@@ -11,7 +8,7 @@ namespace tarq::forms {
 bool FolderList::SetPath(const std::string& folder) {
   auto subfolders = platform::ListSubfolders(folder);
   if (!subfolders) return false;
-  std::sort(subfolders->begin(), subfolders->end(), catalogue::NameLessIgnoringCase);
+  platform::SortNamesIgnoringCase(*subfolders);
   std::vector<Entry> entries;
   const std::vector<std::string> chain = platform::FolderChain(folder);
   for (std::size_t i = 0; i < chain.size(); ++i) {

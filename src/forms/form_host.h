@@ -7,8 +7,7 @@
 
 namespace tarq::forms {
 
-class DlgComment;
-class DlgFldSelect;
+class DialogForm;
 
 class FormHost {
  public:
@@ -18,10 +17,10 @@ class FormHost {
   // when the user has closed it.
   virtual void MsgBox(std::string_view text) = 0;
 
-  // Shows a loaded dialog without an owner and without waiting for it. The
-  // window runs the dialog's Form_Activate once when it first becomes active.
-  virtual void ShowCommentDialog(DlgComment& dialog) = 0;
-  virtual void ShowFolderDialog(DlgFldSelect& dialog) = 0;
+  // Shows a loaded dialog without waiting for it, in front of the main
+  // window, which owns it. The window runs the dialog's Form_Activate once
+  // when it first becomes active.
+  virtual void ShowDialog(DialogForm& dialog) = 0;
 
   // The dialog has been unloaded: its window goes away.
   virtual void CloseDialog() = 0;

@@ -26,14 +26,8 @@ core::ListSelection Selection(const ComboList& list) {
 
 }  // namespace
 
-std::string DataFolderOfThisRun() {
-  const std::string programFolder = platform::ProgramFolder();
-  const std::string dataFolder = platform::DataFolder(programFolder);
-  return dataFolder.empty() ? programFolder : dataFolder;
-}
-
-FrmMain::FrmMain(FormHost& host, std::string programFolder)
-    : Form(kFrmMainLayout), host_(host), programFolder_(std::move(programFolder)) {
+FrmMain::FrmMain(FormHost& host, std::string dataFolder)
+    : Form(kFrmMainLayout), host_(host), dataFolder_(std::move(dataFolder)) {
   ShowMapCatalogue(std::make_shared<const catalogue::MapCatalogue>());  // row 0 alone
   AddLayoutRows(*this);
 
@@ -65,26 +59,19 @@ std::string FrmMain::CommentPath() const {
 }
 
 void FrmMain::Form_Load() {
-  sStartPath = programFolder_;
+  sStartPath = dataFolder_;
   cmbMap.SetListIndex(0);
   cmbDiff.SetListIndex(0);
   cmbMemory.SetListIndex(0);
   cmbConsole.SetListIndex(0);
 
   // From here on a failure ends the start-up quietly, keeping what was set.
-  const auto lines = core::ReadSettingsLines(SettingsPath());
-  if (!lines || lines->empty()) return;
-  const auto folder = core::DecodeSettingsLine((*lines)[0]);
-  if (!folder) return;
-  labHL.SetCaption(*folder);  // runs the folder cascade first
-
+  const core::SettingsRead stored = core::ReadSettingsFile(SettingsPath());
+  if (!stored.gameFolder) return;
+  labHL.SetCaption(*stored.gameFolder);  // runs the folder cascade first
   ComboList* const options[] = {&cmbDiff, &cmbMemory, &cmbConsole};
-  for (std::size_t k = 0; k < 3; ++k) {
-    if (lines->size() < k + 2) return;
-    const auto text = core::DecodeSettingsLine((*lines)[k + 1]);
-    if (!text) return;
-    const auto value = core::SettingsNumber(*text);
-    if (!value || !options[k]->SetListIndex(*value)) return;
+  for (std::size_t k = 0; k < stored.listIndexes.size(); ++k) {
+    options[k]->SetListIndex(stored.listIndexes[k]);
   }
 }
 
@@ -158,8 +145,10 @@ void FrmMain::cmdFldSelect_Click() {
   if (dlgComment() != nullptr || dlgFldSelect() != nullptr) return;
   // Nothing of the game folder is handed over: the dialog opens on the
   // process's current drive and folder.
-  dlgFldSelect_ = std::make_unique<DlgFldSelect>(host_, *this, ListDrives());
-  host_.ShowFolderDialog(*dlgFldSelect_);
+  dlgFldSelect_ = std::make_unique<DlgFldSelect>(
+      host_, ListDrives(), [this](const std::string& folder) { GameFolderChosen(folder); },
+      [this] { DialogUnloaded(); });
+  host_.ShowDialog(*dlgFldSelect_);
   SetEnabled(false);
 }
 
@@ -170,10 +159,21 @@ void FrmMain::cmdComment_Click() {
     host_.MsgBox(kMsgNoCommentHere);
     return;
   }
-  dlgComment_ = std::make_unique<DlgComment>(host_, *this);
+  dlgComment_ = std::make_unique<DlgComment>(host_, CommentPath(), [this] { DialogUnloaded(); });
   dlgComment_->labFile.SetCaption(cmbMap.List(row));
-  host_.ShowCommentDialog(*dlgComment_);
+  host_.ShowDialog(*dlgComment_);
   SetEnabled(false);
+}
+
+void FrmMain::GameFolderChosen(const std::string& folder) {
+  // This window takes input again before the folder cascade runs, as the
+  // dialog then unloads.
+  SetEnabled(true);
+  labHL.SetCaption(folder);
+}
+
+void FrmMain::DialogUnloaded() {
+  SetEnabled(true);
 }
 
 void FrmMain::cmdStart_Click() {

@@ -32,14 +32,11 @@
 
 namespace tarq::forms {
 
-// Where the data files live for this run: the data folder, or the program
-// folder where neither can be written (every save then reports its failure).
-std::string DataFolderOfThisRun();
-
 class FrmMain final : public Form {
  public:
-  // programFolder: where tarqcfg.dat and tarqcom.dat live.
-  FrmMain(FormHost& host, std::string programFolder);
+  // dataFolder: where tarqcfg.dat and tarqcom.dat live, which start-up
+  // makes sStartPath.
+  FrmMain(FormHost& host, std::string dataFolder);
   ~FrmMain();
   FrmMain(const FrmMain&) = delete;
   FrmMain& operator=(const FrmMain&) = delete;
@@ -90,13 +87,17 @@ class FrmMain final : public Form {
  private:
   // Both map lists show the rows of `shown`.
   void ShowMapCatalogue(std::shared_ptr<const catalogue::MapCatalogue> shown);
+  // What the dialogs hand back: the folder dialog's accepted folder, and
+  // either's unload.
+  void GameFolderChosen(const std::string& folder);
+  void DialogUnloaded();
   template <typename Dialog>
   static bool Loaded(const std::unique_ptr<Dialog>& d) {
     return d != nullptr && d->Loaded();
   }
 
   FormHost& host_;
-  std::string programFolder_;
+  std::string dataFolder_;
   std::unique_ptr<DlgComment> dlgComment_;
   std::unique_ptr<DlgFldSelect> dlgFldSelect_;
   bool unloaded_ = false;

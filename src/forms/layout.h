@@ -5,7 +5,7 @@
 // initial caption or rows, font, and whether they are shown and enabled.
 // WindowController walks a table to build a window in either front end:
 //
-//   WindowLayout ──walk──> an adapter per shown row ──row.model(form)──> model
+//   WindowLayout ──walk──> an adapter per shown row ──row.binder(form)──> model
 //
 // Twips: 1440 to the inch, 15 to the pixel at 96 dots per inch; places are
 // relative to the client area's top-left corner.
@@ -76,13 +76,13 @@ struct ControlBinding {
   std::function<void()> gotFocus = {};  // the control receives the focus from the user
 };
 
-// A row's control in its form model (nullptr: a caption the model does not
-// keep). Made by Member below.
-using ControlOf = ControlBinding (*)(Form& form);
+// Binds a row's control to its form model (nullptr: a caption the model does
+// not keep). Made by Bind below.
+using Binder = ControlBinding (*)(Form& form);
 
 struct ControlLayout {
   std::string_view name;
-  ControlOf model;
+  Binder binder;
   ControlKind kind;
   int left, top, width, height;  // twips
   int tabIndex;
@@ -99,7 +99,7 @@ struct ControlLayout {
 enum class WindowKind : std::uint8_t {
   kMain,        // fixed border, minimise and close, a taskbar button
   kToolDialog,  // fixed tool window with a close box only, no taskbar button,
-                // its client area at kDialogLeft, kDialogTop on the screen
+                // its client area at kDialogLeftTwips, kDialogTopTwips on the screen
 };
 
 inline constexpr int kDialogLeftTwips = 2760;
@@ -121,25 +121,6 @@ struct WindowLayout {
   // The caption label that names a control, or nullptr.
   const ControlLayout* CaptionOf(const ControlLayout& control) const;
 };
-
-// True when each labelledBy of a table names a caption label of the table
-// that names no other control and holds no "&", which a toolkit could take
-// for a mnemonic: what the tables are checked against as they compile.
-constexpr bool CaptionsNameControls(std::span<const ControlLayout> controls) {
-  for (const ControlLayout& c : controls) {
-    if (c.labelledBy.empty()) continue;
-    int captions = 0, named = 0;
-    for (const ControlLayout& other : controls) {
-      captions += other.name == c.labelledBy && IsCaption(other.kind) &&
-                          other.caption.find('&') == std::string_view::npos
-                      ? 1
-                      : 0;
-      named += other.labelledBy == c.labelledBy ? 1 : 0;
-    }
-    if (captions != 1 || named != 1) return false;
-  }
-  return true;
-}
 
 extern const WindowLayout kFrmMainLayout;
 extern const WindowLayout kDlgCommentLayout;
@@ -163,34 +144,61 @@ struct MemberOf<M C::*> {
   using Type = M;
 };
 
+// The form's layout names members of its own class only.
+template <auto member>
+auto& FormOf(Form& form) {
+  return static_cast<typename MemberOf<decltype(member)>::Class&>(form);
+}
+
+template <auto procedure>
+std::function<void()> EventOf(Form& form) {
+  auto& f = FormOf<procedure>(form);
+  return [&f] { (f.*procedure)(); };
+}
+
+using Role = void (*)(Form& form, ControlBinding& b);
+
 template <auto member>
 void AddMember(Form& form, ControlBinding& b) {
-  using Class = typename MemberOf<decltype(member)>::Class;
-  using Type = typename MemberOf<decltype(member)>::Type;
-  // The form's layout names rows of its own class only.
-  auto& f = static_cast<Class&>(form);
-  if constexpr (std::is_function_v<Type>) {
-    std::function<void()> event = [&f] { (f.*member)(); };
-    (b.list != nullptr ? b.gotFocus : b.click) = std::move(event);
-  } else if constexpr (std::is_same_v<Type, Label>) {
-    b.label = &(f.*member);
-  } else if constexpr (std::is_same_v<Type, ComboList>) {
-    b.list = &(f.*member);
-  } else if constexpr (std::is_same_v<Type, TextBox>) {
-    b.textBox = &(f.*member);
+  if constexpr (std::is_same_v<decltype(member), Role>) {
+    member(form, b);  // an event procedure in its role
   } else {
-    static_assert(std::is_same_v<Type, FolderList>, "a control or an event procedure");
-    b.folderList = &(f.*member);
+    using Type = typename MemberOf<decltype(member)>::Type;
+    static_assert(!std::is_function_v<Type>,
+                  "an event procedure is named by its role: Click<> or GotFocus<>");
+    auto& control = FormOf<member>(form).*member;
+    if constexpr (std::is_same_v<Type, Label>) {
+      b.label = &control;
+    } else if constexpr (std::is_same_v<Type, ComboList>) {
+      b.list = &control;
+    } else if constexpr (std::is_same_v<Type, TextBox>) {
+      b.textBox = &control;
+    } else {
+      static_assert(std::is_same_v<Type, FolderList>, "a control or an event procedure");
+      b.folderList = &control;
+    }
   }
 }
 
 }  // namespace detail
 
-// A table row's control: the model's members, a control first and then an
-// event procedure, which is a list's GotFocus or a button's Click:
-//   Member<&FrmMain::cmbMapComment, &FrmMain::cmbMapComment_GotFocus>
+// The roles an event procedure of the model plays for a row's control.
+template <auto procedure>
+void Click(Form& form, ControlBinding& b) {  // a button's click
+  b.click = detail::EventOf<procedure>(form);
+}
+template <auto procedure>
+void GotFocus(Form& form, ControlBinding& b) {  // the user moves the focus to it
+  b.gotFocus = detail::EventOf<procedure>(form);
+}
+
+// A table row's binder: the model's control and the event procedures it
+// raises, each named by its role:
+//   Bind<&FrmMain::labHL>
+//   Bind<Click<&FrmMain::cmdStart_Click>>
+//   Bind<&FrmMain::cmbMapComment, GotFocus<&FrmMain::cmbMapComment_GotFocus>>
 template <auto... members>
-ControlBinding Member(Form& form) {
+ControlBinding Bind(Form& form) {
   ControlBinding b;
   (detail::AddMember<members>(form, b), ...);
   return b;

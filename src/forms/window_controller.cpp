@@ -37,17 +37,18 @@ void WindowController::Bind(Form& model, WindowView& view) {
   for (const ControlLayout& row : model.Layout().controls) {
     if (!row.visible) continue;
     auto control = std::make_unique<BoundControl>(
-        row, row.model != nullptr ? row.model(model) : ControlBinding{}, bound_);
+        row, row.binder != nullptr ? row.binder(model) : ControlBinding{}, bound_);
     control->view_ = view.MakeControl(*control);
     controls_.push_back(std::move(control));
   }
   std::vector<ControlView*> order;
-  for (const ControlLayout* row : model.Layout().TabOrder()) {
-    for (const auto& c : controls_) {
-      if (&c->row_ == row) order.push_back(c->view_.get());
+  for (const ControlLayout* row : model.Layout().TabOrder()) order.push_back(ControlOf(row)->view_);
+  view.SetTabOrder(order);
+  for (const auto& c : controls_) {
+    if (BoundControl* caption = ControlOf(model.Layout().CaptionOf(c->row_))) {
+      view.NameControl(*c->view_, *caption->view_);
     }
   }
-  view.SetTabOrder(order);
   for (const auto& c : controls_) {
     ControlView& v = *c->view_;
     const ControlBinding& b = c->binding_;
@@ -94,10 +95,7 @@ void WindowController::Detach() {
 void WindowController::Shown() {
   if (shown_ || !bound_) return;
   shown_ = true;
-  const ControlLayout* first = model_->Layout().FirstFocus();
-  for (const auto& c : controls_) {
-    if (&c->row_ == first) kept_ = c.get();
-  }
+  kept_ = ControlOf(model_->Layout().FirstFocus());
   RestoreFocus();
 }
 
@@ -130,6 +128,13 @@ void WindowController::Enter() {
   }
 }
 
+BoundControl* WindowController::ControlOf(const ControlLayout* row) const {
+  for (const auto& c : controls_) {
+    if (&c->row_ == row) return c.get();
+  }
+  return nullptr;
+}
+
 void WindowController::MirrorEnabled() {
   if (!model_->Enabled()) {
     KeepFocus();
@@ -153,32 +158,26 @@ bool WindowController::RestoreFocus() {
   return true;
 }
 
-void MainController::Bind(FrmMain& model, WindowView& view, DialogMaker makeDialog) {
-  makeDialog_ = makeDialog;
+void MainController::Bind(FrmMain& model, MainView& view) {
+  main_ = &view;
   WindowController::Bind(model, view);
 }
 
 void MainController::MsgBox(std::string_view text) {
-  (dialog_ != nullptr ? *dialog_ : View()).MsgBox(text);
-}
-
-void MainController::ShowCommentDialog(DlgComment& dialog) {
-  ShowDialog(dialog);
-}
-
-void MainController::ShowFolderDialog(DlgFldSelect& dialog) {
-  ShowDialog(dialog);
+  (dialog_ != nullptr ? *dialog_->window : View()).MsgBox(text);
 }
 
 void MainController::ShowDialog(DialogForm& dialog) {
   CloseDialog();
-  dialog_ = makeDialog_(dialog, View());
-  dialog_->Show();
+  auto opened = std::make_unique<Dialog>();
+  opened->window = main_->MakeDialog(dialog, opened->controller);
+  dialog_ = std::move(opened);
+  dialog_->window->Show();
 }
 
 void MainController::CloseDialog() {
   if (dialog_ == nullptr) return;
-  dialog_->Controller().Detach();
+  dialog_->controller.Detach();
   // The dialog's own event (its button, its close box) may still be
   // running: its window goes once that is done.
   closed_.push_back(std::move(dialog_));
@@ -187,7 +186,7 @@ void MainController::CloseDialog() {
 
 bool MainController::CloseBox() {
   if (WindowController::CloseBox()) return true;
-  if (dialog_ != nullptr) dialog_->Activate();
+  if (dialog_ != nullptr) dialog_->window->Activate();
   return false;
 }
 
@@ -199,7 +198,7 @@ void MainController::Unbind() {
 
 void MainController::Shutdown() {
   if (!Bound()) return;
-  if (dialog_ != nullptr) dialog_->Controller().CloseBox();  // enables this window again
+  if (dialog_ != nullptr) dialog_->controller.CloseBox();  // enables this window again
   if (CloseBox()) View().Destroy();
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 // The life of a window, the same in both front ends and tested without
-// one. A front end supplies its FormWindow (a WindowView) and an adapter
-// per control kind (a ControlView); the controller does the rest:
+// one. A front end supplies its FormWindow (a WindowView), which makes and
+// owns an adapter per control kind (a ControlView); the controller does the
+// rest:
 //
-//   Bind ──> an adapter per shown row of the model's layout, in Tab order
+//   Bind ──> the window makes an adapter per shown row of the model's layout;
+//            they are put in Tab order, and each caption that names a
+//            control names it for screen readers
 //            model control ──Observer──> adapter.Show...
 //            adapter ──Clicked, Picked, Edited, FocusedByUser, Highlighted,
 //                      Opened──> the model's control or event, while bound
@@ -14,10 +17,15 @@
 //   close box ──> the model's CloseBox; false keeps the window
 //   Detach ──> no observer left on the model, no event reaches it; hidden
 //
+// A controller outlives its window, which unbinds it as it goes: the
+// adapters and their widgets then go while what they report to is still
+// there, and report nothing.
+//
 // MainController is the main window's controller and the form models'
-// FormHost: it makes, shows and closes the dialogs' windows, shows the
-// message boxes, and runs a shutdown in one order: the dialog's close box,
-// then the main window's (tarqcfg.dat), then the window goes.
+// FormHost: it makes, shows and closes the dialogs' windows, each with a
+// controller of its own, shows the message boxes, and runs a shutdown in one
+// order: the dialog's close box, then the main window's (tarqcfg.dat), then
+// the window goes.
 
 #include <functional>
 #include <memory>
@@ -74,10 +82,10 @@ class BoundControl final {
   const ControlLayout& row_;
   ControlBinding binding_;
   const bool& bound_;
-  std::unique_ptr<ControlView> view_;
+  ControlView* view_ = nullptr;  // the window's
 };
 
-// A front end's adapter for a row's control kind, made in its window:
+// A front end's adapter for a row's control kind, made by its window:
 //   MakeControlOfKind<Control, LabelControl, ButtonControl, ListControl,
 //                     TextBoxControl, FolderListControl>(window, control)
 // The file list's row is not shown, so it has none.
@@ -108,11 +116,13 @@ std::unique_ptr<Base> MakeControlOfKind(Window& window, BoundControl& control) {
 class WindowView {
  public:
   virtual ~WindowView() = default;
-  virtual WindowController& Controller() = 0;
-  // The adapter for a shown row's control kind, reporting to `control`.
-  virtual std::unique_ptr<ControlView> MakeControl(BoundControl& control) = 0;
+  // Makes the adapter for a shown row's control kind, reporting to
+  // `control`, and keeps it for the window's life.
+  virtual ControlView* MakeControl(BoundControl& control) = 0;
   // The Tab key visits these in this order.
   virtual void SetTabOrder(const std::vector<ControlView*>& order) = 0;
+  // Screen readers read the caption label as the control's name.
+  virtual void NameControl(ControlView& control, ControlView& caption) = 0;
   virtual void Show() = 0;
   virtual void SetEnabled(bool enabled) = 0;
   virtual void Activate() = 0;  // the active window, in front
@@ -125,13 +135,14 @@ class WindowView {
   virtual void MsgBox(std::string_view text) = 0;
 };
 
-// A front end's dialog window, bound to its model, not shown yet, owned by
-// the main window's: MakeDialogWindow<DialogWindow>.
-using DialogMaker = std::unique_ptr<WindowView> (*)(DialogForm& dialog, WindowView& owner);
-template <typename Window>
-std::unique_ptr<WindowView> MakeDialogWindow(DialogForm& dialog, WindowView& owner) {
-  return std::make_unique<Window>(dialog, owner);
-}
+// The main window in a front end: a window that also makes the dialogs'.
+class MainView : public virtual WindowView {
+ public:
+  // A dialog's window over `dialog`, driven by `controller` and bound to the
+  // dialog, not shown yet, in front of this window, which owns it.
+  virtual std::unique_ptr<WindowView> MakeDialog(DialogForm& dialog,
+                                                 WindowController& controller) = 0;
+};
 
 class WindowController {
  public:
@@ -163,6 +174,8 @@ class WindowController {
   WindowView& View() { return *view_; }
 
  private:
+  // The bound control of a row; nullptr for a row not shown.
+  BoundControl* ControlOf(const ControlLayout* row) const;
   void MirrorEnabled();
   void KeepFocus();
   bool RestoreFocus();
@@ -178,11 +191,10 @@ class WindowController {
 
 class MainController final : public WindowController, public FormHost {
  public:
-  void Bind(FrmMain& model, WindowView& view, DialogMaker makeDialog);
+  void Bind(FrmMain& model, MainView& view);
 
   void MsgBox(std::string_view text) override;
-  void ShowCommentDialog(DlgComment& dialog) override;
-  void ShowFolderDialog(DlgFldSelect& dialog) override;
+  void ShowDialog(DialogForm& dialog) override;
   void CloseDialog() override;
 
   // Refused while a dialog is up, which then comes to the front.
@@ -193,12 +205,16 @@ class MainController final : public WindowController, public FormHost {
   void Shutdown();
 
  private:
-  void ShowDialog(DialogForm& dialog);
+  // A dialog's window and the controller that outlives it.
+  struct Dialog {
+    WindowController controller;
+    std::unique_ptr<WindowView> window;
+  };
 
-  DialogMaker makeDialog_ = nullptr;
-  std::unique_ptr<WindowView> dialog_;
+  MainView* main_ = nullptr;
+  std::unique_ptr<Dialog> dialog_;
   // Closed dialogs, deleted once the event that closed them is done.
-  std::vector<std::unique_ptr<WindowView>> closed_;
+  std::vector<std::unique_ptr<Dialog>> closed_;
 };
 
 }  // namespace tarq::forms

@@ -23,8 +23,10 @@ class FileLock final {
 
   enum class State : std::uint8_t {
     kHeld,
-    kUnlocked,  // the folder has no locks (or no lock file can be made): go on as before
-    kBusy,      // another launcher held it for all of kWait: not held
+    // Locking is not available here (the folder takes no locks, no lock file
+    // can be made): the caller goes on without the lock.
+    kUnavailable,
+    kBusy,  // another launcher held it for all of kWait: not held
   };
 
   // Waits up to `wait` for the lock.
@@ -43,7 +45,7 @@ class FileLock final {
  private:
   std::string path_;
   std::intptr_t handle_ = -1;  // open while held
-  State state_ = State::kUnlocked;
+  State state_ = State::kUnavailable;
 };
 
 }  // namespace tarq::platform

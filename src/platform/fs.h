@@ -29,6 +29,13 @@ std::string ParentFolder(std::string_view path);
 // has none.
 std::string_view FileNameOf(std::string_view path);
 
+// Orders file and folder names (the maps, the folder list) without regard
+// to letter case (ASCII letters compared as upper case); names equal but for
+// case keep a fixed order by code point.
+bool NameLessIgnoringCase(std::string_view a, std::string_view b);
+// Sorts names by NameLessIgnoringCase.
+void SortNamesIgnoringCase(std::vector<std::string>& names);
+
 // The folder of the running executable, without a trailing separator except
 // at a root ("C:\", "/").
 std::string ProgramFolder();
@@ -40,6 +47,10 @@ std::string ProgramFolder();
 // missing. A program folder under /usr counts as not writable. An empty
 // result means neither can be written.
 std::string DataFolder(const std::string& programFolder);
+
+// Where the data files live for this run: the data folder, or the program
+// folder where neither can be written (every save then reports its failure).
+std::string DataFolderOfThisRun();
 
 bool IsRegularFile(const std::string& path);  // follows links; a folder is not a file
 bool IsFolder(const std::string& path);

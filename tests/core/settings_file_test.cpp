@@ -8,6 +8,8 @@
 #include <csignal>
 #endif
 
+#include <filesystem>
+
 #include "core/settings_file.h"
 #include "platform/fs.h"
 #include "support/debris.h"
@@ -74,6 +76,42 @@ TEST(ReadSettingsLines, KeepsEmptyLinesAndALastLineWithoutEnd) {
   EXPECT_EQ(ReadSettingsLines(dir / "cfg"), std::vector<std::string>{});
   EXPECT_FALSE(ReadSettingsLines(dir / "missing").has_value());
   EXPECT_FALSE(ReadSettingsLines(dir.Path()).has_value());
+}
+
+// A file's bytes (nullptr: no file) and what start-up restores from it.
+struct ReadCase {
+  const char* bytes;
+  std::optional<std::string> folder;
+  std::vector<std::int16_t> listIndexes;
+};
+
+TEST(ReadSettingsFile, ReadsInStartUpOrderUntilTheFileStopsMakingSense) {
+  const ReadCase cases[] = {
+      {nullptr, std::nullopt, {}},
+      {"", std::nullopt, {}},
+      {"\x81\r\n 1 \r\n", std::nullopt, {}},  // the folder not code page 932
+      {"\r\n 0 \r\n 0 \r\n 0 \r\n", "", {0, 0, 0}},
+      {"C:\\HL\r\n 3 \r\n 4 \r\n 2 \r\n", "C:\\HL", {3, 4, 2}},
+      {"\x83\x51\r\n1\n2\n-1\nextra\n", "ゲ", {1, 2, -1}},
+      {"C:\\HL", "C:\\HL", {}},
+      {"C:\\HL\r\n 1 \r\n 2 \r\n", "C:\\HL", {1, 2}},
+      {"C:\\HL\r\n 4 \r\n 2 \r\n 1 \r\n", "C:\\HL", {}},      // no such difficulty
+      {"C:\\HL\r\n 1 \r\n 5 \r\n 1 \r\n", "C:\\HL", {1}},     // no such heap size
+      {"C:\\HL\r\n 1 \r\n 2 \r\n 3 \r\n", "C:\\HL", {1, 2}},  // no such console row
+      {"C:\\HL\r\n-2 \r\n 2 \r\n 1 \r\n", "C:\\HL", {}},
+      {"C:\\HL\r\n 1 \r\n 99999 \r\n 1 \r\n", "C:\\HL", {1}},  // past 16 bits
+      {"C:\\HL\r\n 1 \r\n\x81\r\n 1 \r\n", "C:\\HL", {1}},
+      {"C:\\HL\r\nabc\r\n 2.5 \r\n1e0\r\n", "C:\\HL", {0, 2, 1}},
+  };
+  TempDir dir;
+  for (const ReadCase& c : cases) {
+    SCOPED_TRACE(c.bytes != nullptr ? ::testing::PrintToString(std::string(c.bytes)) : "no file");
+    std::filesystem::remove(std::filesystem::u8path(dir / "cfg"));
+    if (c.bytes != nullptr) WriteBytes(dir / "cfg", c.bytes);
+    const SettingsRead read = ReadSettingsFile(dir / "cfg");
+    EXPECT_EQ(read.gameFolder, c.folder);
+    EXPECT_EQ(read.listIndexes, c.listIndexes);
+  }
 }
 
 TEST(WriteSettingsFile, WritesFourLinesInCodePage932) {

@@ -1,8 +1,10 @@
-// The three layout tables against the windows as designed, once; the
-// front ends' tests check that their windows follow the tables.
+// What the three layout tables must satisfy, and the Tab order and first
+// focus of each window; the front ends' tests check that their windows
+// follow the tables.
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,127 +18,75 @@ namespace {
 
 using K = ControlKind;
 
-struct Expected {
-  const char* name;
-  ControlKind kind;
-  int left, top, width, height, tab;
-  const char* caption;
-  FontSpec font;
-  bool visible = true;
-  bool enabled = true;
-};
+class EveryTable : public ::testing::TestWithParam<const WindowLayout*> {};
 
-void CheckTable(const WindowLayout& layout, const std::vector<Expected>& expected) {
-  ASSERT_EQ(layout.controls.size(), expected.size()) << layout.name;
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    const Expected& e = expected[i];
-    const ControlLayout& c = layout.controls[i];
-    SCOPED_TRACE(std::string(layout.name) + "." + e.name);
-    EXPECT_EQ(c.name, e.name);
-    EXPECT_EQ(c.kind, e.kind);
-    EXPECT_EQ((std::vector<int>{c.left, c.top, c.width, c.height, c.tabIndex}),
-              (std::vector<int>{e.left, e.top, e.width, e.height, e.tab}));
-    EXPECT_EQ(c.caption, e.caption);
-    EXPECT_EQ(c.font.family, e.font.family);
-    EXPECT_EQ(c.font.points, e.font.points);
-    EXPECT_EQ(c.font.bold, e.font.bold);
-    EXPECT_EQ(c.font.italic, e.font.italic);
-    EXPECT_EQ(c.visible, e.visible);
-    EXPECT_EQ(c.enabled, e.enabled);
+TEST_P(EveryTable, KeepsEachControlInsideTheClientArea) {
+  const WindowLayout& layout = *GetParam();
+  for (const ControlLayout& c : layout.controls) {
+    EXPECT_TRUE(c.left >= 0 && c.top >= 0 && c.width > 0 && c.height > 0 &&
+                c.left + c.width <= layout.width && c.top + c.height <= layout.height)
+        << c.name;
   }
 }
 
-std::vector<std::string> Names(const std::vector<const ControlLayout*>& controls,
-                               bool enabledOnly) {
+TEST_P(EveryTable, GivesEachControlANameAndTabIndexOfItsOwn) {
+  std::set<std::string_view> names;
+  std::set<int> tabs;
+  for (const ControlLayout& c : GetParam()->controls) {
+    EXPECT_TRUE(names.insert(c.name).second) << c.name;
+    EXPECT_TRUE(tabs.insert(c.tabIndex).second) << c.name;
+  }
+}
+
+// A caption names one control at most, and holds no "&", which a toolkit
+// could take for a mnemonic.
+TEST_P(EveryTable, NamesControlsByCaptionLabelsOfTheTable) {
+  const WindowLayout& layout = *GetParam();
+  std::set<std::string_view> used;
+  for (const ControlLayout& c : layout.controls) {
+    if (c.labelledBy.empty()) continue;
+    const ControlLayout* caption = layout.CaptionOf(c);
+    ASSERT_NE(caption, nullptr) << c.name;
+    EXPECT_TRUE(IsCaption(caption->kind)) << c.name;
+    EXPECT_EQ(caption->caption.find('&'), std::string_view::npos) << c.name;
+    EXPECT_TRUE(used.insert(caption->name).second) << caption->name << " names two controls";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Layout, EveryTable,
+                         ::testing::Values(&kFrmMainLayout, &kDlgCommentLayout,
+                                           &kDlgFldSelectLayout),
+                         [](const auto& p) { return std::string(p.param->name); });
+
+std::vector<std::string> Names(const std::vector<const ControlLayout*>& controls) {
   std::vector<std::string> names;
   for (const ControlLayout* c : controls) {
-    if (c->enabled || !enabledOnly) names.emplace_back(c->name);
+    if (c->enabled) names.emplace_back(c->name);
   }
   return names;
 }
 
-const FontSpec kNone{};
-const FontSpec kMap{kGothic, 9};
-const FontSpec kHeading{kPGothic, 9, true};
-
-TEST(Layout, TheMainWindow) {
-  EXPECT_EQ(kFrmMainLayout.caption, "TARQ " TARQ_VERSION);
-  EXPECT_EQ(kFrmMainLayout.kind, WindowKind::kMain);
-  EXPECT_EQ(kFrmMainLayout.width, 4950);
-  EXPECT_EQ(kFrmMainLayout.height, 5775);
-  EXPECT_EQ(kFrmMainLayout.FirstFocus()->name, "cmdFldSelect");
-  CheckTable(
-      kFrmMainLayout,
-      {
-          {"Label1", K::kCaptionLabel, 120, 120, 4575, 375, 0, "TARQ", {kPGothic, 18, true, true}},
-          {"Label2", K::kCaptionLabel, 120, 600, 1335, 255, 1, "Half-Lifeフォルダ", kNone},
-          {"labHL", K::kValueLabel, 240, 840, 4095, 255, 2, "", kNone},
-          {"cmdFldSelect", K::kButton, 4440, 840, 255, 255, 7, "...", kNone},
-          {"Label4", K::kCaptionLabel, 120, 1200, 1095, 255, 3, "Valveフォルダ", kNone},
-          {"labValve", K::kValueLabel, 240, 1440, 4455, 255, 4, "", kNone},
-          {"Label6", K::kCaptionLabel, 120, 1800, 1095, 255, 5, "Mapsフォルダ", kNone},
-          {"labMaps", K::kValueLabel, 240, 2040, 4455, 255, 6, "", kNone},
-          {"Label11", K::kCaptionLabel, 120, 2400, 375, 255, 13, "MAP", kNone},
-          {"cmbMapComment", K::kDropDownList, 240, 2640, 4455, 300, 22, "", kMap},
-          {"Command3", K::kButton, 1920, 3000, 1335, 255, 16, "Add PakFile", kNone, true, false},
-          {"cmdComment", K::kButton, 3360, 3000, 1335, 255, 15, "Comment", kNone},
-          {"Label8", K::kCaptionLabel, 120, 3480, 615, 255, 8, "難易度", kNone},
-          {"Label9", K::kCaptionLabel, 1560, 3480, 975, 255, 11, "メモリ使用量", kNone},
-          {"Label10", K::kCaptionLabel, 3000, 3480, 855, 255, 12, "コンソール", kNone},
-          {"cmbDiff", K::kDropDownList, 240, 3720, 1215, 300, 21, "", kNone},
-          {"cmbMemory", K::kDropDownList, 1680, 3720, 1215, 300, 9, "", kNone},
-          {"cmbConsole", K::kDropDownList, 3120, 3720, 1575, 300, 10, "", kNone},
-          {"Label12", K::kCaptionLabel, 120, 4320, 1935, 255, 17, "コマンドライン オプション",
-           kNone},
-          {"labCommand", K::kValueLabel, 240, 4560, 4455, 495, 18, "", kNone},
-          {"cmdStart", K::kButton, 3600, 5160, 1095, 375, 19, "START", kNone},
-          {"cmbMap", K::kDropDownList, 2040, 5160, 975, 300, 14, "", kMap, false},
-          {"flbSelect", K::kFileList, 240, 5160, 1695, 270, 20, "", kNone, false},
-      });
-  EXPECT_EQ(Names(kFrmMainLayout.TabOrder(), true),
-            (std::vector<std::string>{"cmdFldSelect", "cmbMemory", "cmbConsole", "cmdComment",
-                                      "cmdStart", "cmbDiff", "cmbMapComment"}));
-}
-
-TEST(Layout, TheCommentDialog) {
-  EXPECT_EQ(kDlgCommentLayout.caption, "コメント");
-  EXPECT_EQ(kDlgCommentLayout.kind, WindowKind::kToolDialog);
-  EXPECT_EQ(kDlgCommentLayout.width, 2535);
-  EXPECT_EQ(kDlgCommentLayout.height, 3255);
-  EXPECT_EQ(kDlgCommentLayout.FirstFocus()->name, "cmdOK");
-  CheckTable(kDlgCommentLayout,
-             {
-                 {"Label3", K::kFixedCaptionLabel, 120, 120, 855, 255, 6, "ファイル名", kNone},
-                 {"labFile", K::kCaptionLabel, 240, 360, 90, 180, 7, "", kHeading},
-                 {"Label1", K::kCaptionLabel, 120, 720, 495, 180, 2, "マーク", kNone},
-                 {"cmbMark", K::kDropDownList, 240, 960, 615, 300, 3, "", kNone},
-                 {"Label2", K::kCaptionLabel, 120, 1440, 555, 180, 4, "コメント", kNone},
-                 {"txtComment", K::kTextBox, 240, 1680, 2055, 270, 5, "", kNone},
-                 {"cmdOK", K::kButton, 240, 2160, 975, 375, 0, "OK", kNone},
-                 {"cmdCansel", K::kButton, 1320, 2160, 975, 375, 1, "ｷｬﾝｾﾙ", kNone},
-                 {"cmdDelete", K::kButton, 240, 2640, 2055, 375, 8, "コメントの消去", kNone},
-             });
-  EXPECT_EQ(Names(kDlgCommentLayout.TabOrder(), false),
-            (std::vector<std::string>{"cmdOK", "cmdCansel", "cmbMark", "txtComment", "cmdDelete"}));
-}
-
-TEST(Layout, TheFolderDialog) {
-  EXPECT_EQ(kDlgFldSelectLayout.caption, "フォルダ選択");
-  EXPECT_EQ(kDlgFldSelectLayout.kind, WindowKind::kToolDialog);
-  EXPECT_EQ(kDlgFldSelectLayout.width, 2775);
-  EXPECT_EQ(kDlgFldSelectLayout.height, 3615);
-  EXPECT_EQ(kDlgFldSelectLayout.FirstFocus()->name, "cmdOK");
-  CheckTable(
-      kDlgFldSelectLayout,
-      {
-          {"Label2", K::kCaptionLabel, 120, 120, 1545, 180, 2, "Half-Lifeフォルダ", kHeading},
-          {"dirHL", K::kFolderList, 240, 360, 2295, 2190, 3, "", kNone},
-          {"drvHL", K::kDriveList, 240, 2640, 2295, 300, 4, "", kNone},
-          {"cmdOK", K::kButton, 240, 3120, 1095, 255, 0, "OK", kNone},
-          {"cmdCancel", K::kButton, 1440, 3120, 1095, 255, 1, "ｷｬﾝｾﾙ", kNone},
-      });
-  EXPECT_EQ(Names(kDlgFldSelectLayout.TabOrder(), false),
-            (std::vector<std::string>{"cmdOK", "cmdCancel", "dirHL", "drvHL"}));
+// The title and the controls the Tab key visits, enabled, in order; the
+// first of them has the focus when the window is shown.
+TEST(Layout, TitlesAndTabOrders) {
+  const struct {
+    const WindowLayout& layout;
+    std::string_view title;
+    std::vector<std::string> tabOrder;
+  } windows[] = {
+      {kFrmMainLayout,
+       "TARQ " TARQ_VERSION,
+       {"cmdFldSelect", "cmbMemory", "cmbConsole", "cmdComment", "cmdStart", "cmbDiff",
+        "cmbMapComment"}},
+      {kDlgCommentLayout, "コメント", {"cmdOK", "cmdCansel", "cmbMark", "txtComment", "cmdDelete"}},
+      {kDlgFldSelectLayout, "フォルダ選択", {"cmdOK", "cmdCancel", "dirHL", "drvHL"}},
+  };
+  for (const auto& w : windows) {
+    SCOPED_TRACE(std::string(w.layout.name));
+    EXPECT_EQ(w.layout.caption, w.title);
+    EXPECT_EQ(Names(w.layout.TabOrder()), w.tabOrder);
+    EXPECT_EQ(w.layout.FirstFocus()->name, w.tabOrder.front());
+  }
 }
 
 TEST(Layout, FixedListsAreFilledFromTheirRows) {
@@ -152,7 +102,7 @@ TEST(Layout, FixedListsAreFilledFromTheirRows) {
   }
   EXPECT_EQ(form.cmbDiff.List(2), "Nomal");
   EXPECT_EQ(form.cmbConsole.List(2), "-dev toconsole");
-  const DlgComment dialog(host, form);
+  const DlgComment dialog(host, form.CommentPath(), nullptr);
   std::string marks;
   for (int i = 0; i < dialog.cmbMark.ListCount(); ++i) marks += dialog.cmbMark.List(i);
   EXPECT_EQ(marks, "　◎○△×！？☆＊λ");
@@ -167,7 +117,7 @@ const ControlLayout* Row(const WindowLayout& layout, std::string_view name) {
 
 ControlBinding BindingOf(Form& form, std::string_view name) {
   const ControlLayout* row = Row(form.Layout(), name);
-  return row != nullptr && row->model != nullptr ? row->model(form) : ControlBinding{};
+  return row != nullptr && row->binder != nullptr ? row->binder(form) : ControlBinding{};
 }
 
 // Every control a window shows that carries state or events has a model
@@ -191,10 +141,10 @@ TEST(Layout, EveryShownControlBindsToItsModel) {
   EXPECT_EQ(BindingOf(form, "labFile").label, nullptr)
       << "the comment dialog's, not the main window's";
   EXPECT_NE(BindingOf(form, "cmbMapComment").gotFocus, nullptr);
-  DlgComment comment(host, form);
+  DlgComment comment(host, form.CommentPath(), nullptr);
   CheckBindings(comment, kDlgCommentLayout);
   EXPECT_EQ(BindingOf(comment, "labFile").label, &comment.labFile);
-  DlgFldSelect folder(host, form, {});
+  DlgFldSelect folder(host, {}, nullptr, nullptr);
   CheckBindings(folder, kDlgFldSelectLayout);
 }
 

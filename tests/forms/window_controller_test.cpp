@@ -33,9 +33,9 @@ class TestForm final : public Form {
 const core::OptionRow kRows[] = {{"a", 0}, {"b", 0}, {"c", 0}};
 const ControlLayout kControls[] = {
     {"caption", nullptr, ControlKind::kCaptionLabel, 0, 0, 9, 9, 0, "C", {}, {}},
-    {"label", Member<&TestForm::label>, ControlKind::kValueLabel, 0, 0, 9, 9, 1, "", {}, {}},
+    {"label", Bind<&TestForm::label>, ControlKind::kValueLabel, 0, 0, 9, 9, 1, "", {}, {}},
     {"list",
-     Member<&TestForm::list, &TestForm::Focused>,
+     Bind<&TestForm::list, GotFocus<&TestForm::Focused>>,
      ControlKind::kDropDownList,
      0,
      0,
@@ -45,10 +45,10 @@ const ControlLayout kControls[] = {
      "",
      kRows,
      {}},
-    {"text", Member<&TestForm::text>, ControlKind::kTextBox, 0, 0, 9, 9, 4, "", {}, {}},
-    {"go", Member<&TestForm::Go>, ControlKind::kButton, 0, 0, 9, 9, 2, "Go", {}, {}},
+    {"text", Bind<&TestForm::text>, ControlKind::kTextBox, 0, 0, 9, 9, 4, "", {}, {}},
+    {"go", Bind<Click<&TestForm::Go>>, ControlKind::kButton, 0, 0, 9, 9, 2, "Go", {}, {}},
     {"hidden",
-     Member<&TestForm::folders>,
+     Bind<&TestForm::folders>,
      ControlKind::kFolderList,
      0,
      0,
@@ -83,13 +83,13 @@ class RecordingWindow final : public WindowView {
     std::string name_;
   };
 
-  WindowController& Controller() override { return controller; }
-  std::unique_ptr<ControlView> MakeControl(BoundControl& c) override {
-    auto view = std::make_unique<Control>(*this, c);
-    made.push_back({&c, view.get()});
-    return view;
+  ControlView* MakeControl(BoundControl& c) override {
+    controls.push_back(std::make_unique<Control>(*this, c));
+    made.push_back({&c, controls.back().get()});
+    return controls.back().get();
   }
   void SetTabOrder(const std::vector<ControlView*>& order) override { tabs = order.size(); }
+  void NameControl(ControlView&, ControlView&) override {}
   void Show() override {}
   void SetEnabled(bool enabled) override { Note(enabled ? "enabled" : "disabled"); }
   void Activate() override {}
@@ -100,6 +100,7 @@ class RecordingWindow final : public WindowView {
   void Note(const std::string& what) { shown.push_back(what); }
 
   WindowController controller;
+  std::vector<std::unique_ptr<Control>> controls;
   std::vector<std::pair<BoundControl*, ControlView*>> made;
   std::size_t tabs = 0;
   ControlView* focus = nullptr;

@@ -11,8 +11,7 @@ namespace tarq::testing {
 class NullHost final : public forms::FormHost {
  public:
   void MsgBox(std::string_view) override {}
-  void ShowCommentDialog(forms::DlgComment&) override {}
-  void ShowFolderDialog(forms::DlgFldSelect&) override {}
+  void ShowDialog(forms::DialogForm&) override {}
   void CloseDialog() override {}
 };
 

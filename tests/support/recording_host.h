@@ -1,26 +1,22 @@
 #pragma once
+// Stands in for the windows where a test drives a form model alone.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "forms/dlg_comment.h"
-#include "forms/dlg_fld_select.h"
 #include "forms/form_host.h"
 
 namespace tarq::testing {
 
-// Stands in for the windows: records the messages a form model shows, and
-// the dialogs it opens and closes. A shown comment dialog is activated at
-// once, as its window would be.
+// Records the messages a form model shows, and the dialogs it opens ("show
+// comment", "show folder") and closes ("close"). A shown dialog is activated
+// at once, as its window would be.
 class RecordingHost : public forms::FormHost {
  public:
-  void MsgBox(std::string_view text) override { messages.emplace_back(text); }
-  void ShowCommentDialog(forms::DlgComment& dialog) override {
-    events.emplace_back("show comment");
-    dialog.Form_Activate();
-  }
-  void ShowFolderDialog(forms::DlgFldSelect&) override { events.emplace_back("show folder"); }
-  void CloseDialog() override { events.emplace_back("close"); }
+  void MsgBox(std::string_view text) override;
+  void ShowDialog(forms::DialogForm& dialog) override;
+  void CloseDialog() override;
 
   std::vector<std::string> messages;
   std::vector<std::string> events;

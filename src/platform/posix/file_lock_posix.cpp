@@ -1,3 +1,7 @@
+// The data folder's lock on POSIX systems: flock on the folder. The wait for
+// another launcher's lock is Linux's: a one-shot timer that signals this
+// thread alone (SIGEV_THREAD_ID) ends it.
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
@@ -10,13 +14,20 @@
 #include "platform/fs.h"
 #include "platform/fs_internal.h"
 
+// The name timer_create(2) documents for the thread to signal; glibc has long
+// had the field under its inner name only.
+#ifndef sigev_notify_thread_id
+#define sigev_notify_thread_id _sigev_un._tid
+#endif
+
 namespace tarq::platform {
 namespace {
 
 void WakeTheWait(int) {}  // only makes the waiting flock return
 
 // A one-shot SIGALRM for the calling thread after `wait`, so that a blocking
-// flock gives up then; the previous handling of SIGALRM comes back at the end.
+// flock gives up then; the process's previous handling of SIGALRM comes back
+// at the end.
 class ThreadAlarm final {
  public:
   explicit ThreadAlarm(std::chrono::milliseconds wait) {
@@ -27,7 +38,7 @@ class ThreadAlarm final {
     sigevent event{};
     event.sigev_notify = SIGEV_THREAD_ID;
     event.sigev_signo = SIGALRM;
-    event._sigev_un._tid = gettid();
+    event.sigev_notify_thread_id = gettid();
     armed_ = timer_create(CLOCK_MONOTONIC, &event, &timer_) == 0;
     if (!armed_) return;
     itimerspec at{};
@@ -63,7 +74,7 @@ class ThreadAlarm final {
 FileLock::State detail::WaitForLock(const std::string& path, std::intptr_t& handle,
                                     std::chrono::milliseconds wait) {
   const int fd = ::open(ParentFolder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return FileLock::State::kUnlocked;
+  if (fd < 0) return FileLock::State::kUnavailable;
   int result = ::flock(fd, LOCK_EX | LOCK_NB);
   if (result != 0 && errno == EWOULDBLOCK && wait.count() > 0) {
     const ThreadAlarm alarm(wait);
@@ -78,7 +89,7 @@ FileLock::State detail::WaitForLock(const std::string& path, std::intptr_t& hand
   }
   ::close(fd);
   return error == EWOULDBLOCK || error == EINTR ? FileLock::State::kBusy
-                                                : FileLock::State::kUnlocked;
+                                                : FileLock::State::kUnavailable;
 }
 
 FileLock::~FileLock() {

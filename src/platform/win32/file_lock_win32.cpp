@@ -31,7 +31,7 @@ FileLock::State TryLock(const std::wstring& name, std::intptr_t& handle) {
   // program that looks at it (antivirus): busy. Anything else: no lock here.
   return error == ERROR_LOCK_VIOLATION || error == ERROR_SHARING_VIOLATION
              ? FileLock::State::kBusy
-             : FileLock::State::kUnlocked;
+             : FileLock::State::kUnavailable;
 }
 
 }  // namespace

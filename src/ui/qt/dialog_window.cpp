@@ -4,19 +4,15 @@
 
 namespace tarq::ui::qt {
 
-DialogWindow::DialogWindow(forms::DialogForm& model, forms::WindowView& owner)
+DialogWindow::DialogWindow(forms::DialogForm& model, forms::WindowController& controller,
+                           FormWindow& owner)
     : FormWindow(model.Layout()) {
-  // The owner is the main window, a FormWindow of this front end.
-  if (QWindow* main = static_cast<FormWindow&>(owner).windowHandle()) {
+  if (QWindow* main = owner.windowHandle()) {
     winId();  // makes the window to set the transient on
     windowHandle()->setTransientParent(main);
   }
-  Attach(controller_);
-  controller_.Bind(model, *this);
-}
-
-DialogWindow::~DialogWindow() {
-  Release();  // before the controller goes
+  Attach(controller);
+  controller.Bind(model, *this);
 }
 
 }  // namespace tarq::ui::qt

@@ -1,10 +1,11 @@
 #pragma once
 // A dialog's window: a FormWindow over its form model (forms::DlgComment or
-// forms::DlgFldSelect) with a controller of its own. A tool window without
-// a taskbar button, whose client area stands at a fixed place on the
-// screen, and the main window's transient: the window manager keeps it in
-// front of the main window. No parent widget, which would disable it with
-// the main window. The same class as ui/win32/dialog_window.h.
+// forms::DlgFldSelect), driven by the controller that the main window's
+// controller keeps for it. A tool window without a taskbar button, whose
+// client area stands at a fixed place on the screen, and the main window's
+// transient: the window manager keeps it in front of the main window. No
+// parent widget, which would disable it with the main window. The same class
+// as ui/win32/dialog_window.h.
 
 #include "forms/dialog_form.h"
 #include "ui/qt/form_window.h"
@@ -15,11 +16,7 @@ class DialogWindow final : public FormWindow {
   Q_OBJECT
 
  public:
-  DialogWindow(forms::DialogForm& model, forms::WindowView& owner);
-  ~DialogWindow() override;
-
- private:
-  forms::WindowController controller_;
+  DialogWindow(forms::DialogForm& model, forms::WindowController& controller, FormWindow& owner);
 };
 
 }  // namespace tarq::ui::qt

@@ -12,24 +12,19 @@
 namespace tarq::ui::qt {
 
 FormWindow::FormWindow(const forms::WindowLayout& layout)
-    : QWidget(nullptr, WindowFlags(layout.kind)), layout_(layout) {
+    : QWidget(nullptr, WindowFlags(layout.kind)) {
   SetUpWindow(*this, layout);
 }
 
 FormWindow::~FormWindow() {
-  Release();
+  // Nothing reaches the model from here on; the widgets' last signals reach
+  // the controller, which outlives the window.
+  if (controller_ != nullptr) controller_->Unbind();
 }
 
-void FormWindow::Release() {
-  if (controller_ == nullptr) return;
-  controller_->Unbind();
-  controller_ = nullptr;
-  // The widgets go while what they report to is still there.
-  qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
-}
-
-std::unique_ptr<forms::ControlView> FormWindow::MakeControl(forms::BoundControl& control) {
-  return qt::MakeControl(*this, control);
+forms::ControlView* FormWindow::MakeControl(forms::BoundControl& control) {
+  controls_.push_back(qt::MakeControl(*this, control));
+  return controls_.back().get();
 }
 
 void FormWindow::SetTabOrder(const std::vector<forms::ControlView*>& order) {
@@ -39,18 +34,17 @@ void FormWindow::SetTabOrder(const std::vector<forms::ControlView*>& order) {
     if (previous != nullptr) QWidget::setTabOrder(previous, next);
     previous = next;
   }
+}
+
+void FormWindow::NameControl(forms::ControlView& control, forms::ControlView& caption) {
   // The buddy is the labelled-by relation, and the caption's text the name
   // for item views, whose accessible side ignores buddies. The captions hold
   // no mnemonic, so a buddy changes nothing on the screen and takes no key.
-  for (const forms::ControlLayout& c : layout_.controls) {
-    const forms::ControlLayout* caption = layout_.CaptionOf(c);
-    if (caption == nullptr) continue;
-    auto* label = findChild<QLabel*>(QString::fromUtf8(caption->name), Qt::FindDirectChildrenOnly);
-    auto* named = findChild<QWidget*>(QString::fromUtf8(c.name), Qt::FindDirectChildrenOnly);
-    if (label == nullptr || named == nullptr) continue;
-    label->setBuddy(named);
-    named->setAccessibleName(label->text());
-  }
+  QWidget* named = static_cast<Control&>(control).Widget();
+  auto* label = qobject_cast<QLabel*>(static_cast<Control&>(caption).Widget());
+  if (label == nullptr) return;
+  label->setBuddy(named);
+  named->setAccessibleName(label->text());
 }
 
 void FormWindow::Post(std::function<void()> task) {

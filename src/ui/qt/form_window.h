@@ -1,13 +1,14 @@
 #pragma once
 // What the main window and the dialogs share: a top-level window of a
-// layout's caption and fixed client size, black, holding an adapter per
-// shown control, driven by a forms::WindowController:
+// layout's caption and fixed client size, black, owning an adapter per
+// shown control, driven by a forms::WindowController that outlives it:
 //
 //   shown ──> Shown; the first time, active ──> Activated
 //   each caption label that names a control ──> its buddy, which screen
 //   readers read as the control's name
 //   close box ──> CloseBox (ignored when the model refuses)
 //   the controller ──> show, enable, activate, hide, post, message boxes
+//   destroyed ──> the controller unbinds; the adapters go, then the widgets
 //
 // The same class as ui/win32/form_window.h, over a QWidget.
 
@@ -21,16 +22,18 @@
 
 namespace tarq::ui::qt {
 
-class FormWindow : public QWidget, public forms::WindowView {
+class Control;
+
+class FormWindow : public QWidget, public virtual forms::WindowView {
   Q_OBJECT
 
  public:
   ~FormWindow() override;
 
-  forms::WindowController& Controller() override { return *controller_; }
-  std::unique_ptr<forms::ControlView> MakeControl(forms::BoundControl& control) override;
-  // And, with every control made, gives the captions their buddies.
+  forms::ControlView* MakeControl(forms::BoundControl& control) override;
   void SetTabOrder(const std::vector<forms::ControlView*>& order) override;
+  // The caption becomes the control's buddy.
+  void NameControl(forms::ControlView& control, forms::ControlView& caption) override;
   void Show() override { show(); }
   void SetEnabled(bool enabled) override { setEnabled(enabled); }
   void Activate() override { activateWindow(); }
@@ -44,16 +47,13 @@ class FormWindow : public QWidget, public forms::WindowView {
   explicit FormWindow(const forms::WindowLayout& layout);
   // The controller that drives this window; it binds the window next.
   void Attach(forms::WindowController& controller) { controller_ = &controller; }
-  // The controller lets go of the model and the controls go: what a
-  // window's destructor starts with.
-  void Release();
 
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  const forms::WindowLayout& layout_;
   forms::WindowController* controller_ = nullptr;
+  std::vector<std::unique_ptr<Control>> controls_;
   bool shownOnce_ = false;
 };
 

@@ -11,7 +11,12 @@ namespace tarq::ui::qt {
 MainWindow::MainWindow(forms::MainController& controller, forms::FrmMain& model)
     : FormWindow(model.Layout()), main_(controller) {
   Attach(controller);
-  controller.Bind(model, *this, forms::MakeDialogWindow<DialogWindow>);
+  controller.Bind(model, *this);
+}
+
+std::unique_ptr<forms::WindowView> MainWindow::MakeDialog(forms::DialogForm& dialog,
+                                                          forms::WindowController& controller) {
+  return std::make_unique<DialogWindow>(dialog, controller, *this);
 }
 
 void MainWindow::CloseForShutdown() {

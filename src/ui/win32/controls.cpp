@@ -167,12 +167,7 @@ class ListControl final : public Control {
           SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchFocus)));
     }
   }
-  ~ListControl() override {
-    if (original_ != nullptr && IsWindow(hwnd_)) {
-      SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
-      SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    }
-  }
+  ~ListControl() override { StopWatching(); }
 
   // Every row is a string of the list, as the eye sees it: screen readers
   // read it (CB_GETLBTEXT, WM_GETTEXT) and a typed letter finds it.
@@ -233,7 +228,18 @@ class ListControl final : public Control {
   static LRESULT CALLBACK WatchFocus(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* c = reinterpret_cast<ListControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (message == WM_SETFOCUS) c->focusFrom_ = reinterpret_cast<HWND>(wParam);
-    return CallWindowProcW(c->original_, hwnd, message, wParam, lParam);
+    const WNDPROC original = c->original_;
+    // The window goes before its adapter: the handle may name another
+    // window from now on.
+    if (message == WM_NCDESTROY) c->StopWatching();
+    return CallWindowProcW(original, hwnd, message, wParam, lParam);
+  }
+  // The list's own procedure again.
+  void StopWatching() {
+    if (original_ == nullptr) return;
+    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    original_ = nullptr;
   }
 
   HWND focusFrom_ = nullptr;  // the window that last gave it the focus

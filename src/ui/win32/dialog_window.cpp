@@ -4,15 +4,11 @@
 
 namespace tarq::ui::win32 {
 
-DialogWindow::DialogWindow(forms::DialogForm& model, forms::WindowView& owner)
-    // The owner is the main window, a FormWindow of this front end.
-    : FormWindow(model.Layout(), static_cast<FormWindow&>(owner).Handle()) {
-  Attach(controller_);
-  controller_.Bind(model, *this);
-}
-
-DialogWindow::~DialogWindow() {
-  Release();  // before the controller goes
+DialogWindow::DialogWindow(forms::DialogForm& model, forms::WindowController& controller,
+                           const FormWindow& owner)
+    : FormWindow(model.Layout(), owner.Handle()) {
+  Attach(controller);
+  controller.Bind(model, *this);
 }
 
 void DialogWindow::Place(int dpi, const RECT* suggested) {

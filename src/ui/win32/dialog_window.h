@@ -1,6 +1,7 @@
 #pragma once
 // A dialog's window: a FormWindow over its form model (forms::DlgComment or
-// forms::DlgFldSelect) with a controller of its own. A tool window owned by
+// forms::DlgFldSelect), driven by the controller that the main window's
+// controller keeps for it. A tool window owned by
 // the main window: no taskbar button, always in front of the main window,
 // and found again with it (taskbar, Alt+Tab). Its client area stands at a
 // fixed place on the screen when first shown; after a DPI change where the
@@ -13,14 +14,11 @@ namespace tarq::ui::win32 {
 
 class DialogWindow final : public FormWindow {
  public:
-  DialogWindow(forms::DialogForm& model, forms::WindowView& owner);
-  ~DialogWindow() override;
+  DialogWindow(forms::DialogForm& model, forms::WindowController& controller,
+               const FormWindow& owner);
 
  protected:
   void Place(int dpi, const RECT* suggested) override;
-
- private:
-  forms::WindowController controller_;
 };
 
 }  // namespace tarq::ui::win32

@@ -44,7 +44,10 @@ FormWindow::FormWindow(const forms::WindowLayout& layout, HWND owner)
 }
 
 FormWindow::~FormWindow() {
-  Release();
+  // Nothing reaches the model from here on; what the windows report while
+  // they go reaches the controller, which outlives the window.
+  if (controller_ != nullptr) controller_->Unbind();
+  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
   for (const MadeFont& f : fonts_) DeleteObject(f.font);
   DeleteDC(measure_);
 }
@@ -54,37 +57,33 @@ void FormWindow::Attach(forms::WindowController& controller) {
   Place(dpi_, nullptr);
 }
 
-void FormWindow::Release() {
-  if (controller_ != nullptr) controller_->Unbind();
-  controller_ = nullptr;
-  controls_.clear();
-  if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
-}
-
 bool FormWindow::IsFormWindow(HWND hwnd) {
   return hwnd != nullptr && static_cast<ATOM>(GetClassLongPtrW(hwnd, GCW_ATOM)) == Class();
 }
 
-std::unique_ptr<forms::ControlView> FormWindow::MakeControl(forms::BoundControl& control) {
-  std::unique_ptr<Control> made = win32::MakeControl(*this, control);
-  if (made != nullptr) controls_.push_back(made.get());
-  return made;
+forms::ControlView* FormWindow::MakeControl(forms::BoundControl& control) {
+  controls_.push_back(win32::MakeControl(*this, control));
+  return controls_.back().get();
 }
 
 void FormWindow::SetTabOrder(const std::vector<forms::ControlView*>& order) {
-  // The dialog manager's Tab key follows the order of the child windows, and
-  // a screen reader names a control without text of its own after the
-  // static just before it. Labels take no Tab stop.
-  auto last = [](HWND child) {
-    SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  };
+  // The dialog manager's Tab key follows the order of the child windows.
+  // Labels take no Tab stop, wherever they stand.
   for (forms::ControlView* view : order) {
-    const auto& control = *static_cast<Control*>(view);
-    if (const forms::ControlLayout* caption = layout_.CaptionOf(control.Row())) {
-      if (const Control* label = ById(ControlId(layout_, *caption))) last(label->Handle());
-    }
-    last(control.Handle());
+    SetWindowPos(static_cast<Control*>(view)->Handle(), HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
+}
+
+void FormWindow::NameControl(forms::ControlView& control, forms::ControlView& caption) {
+  // A screen reader names a control without text of its own after the
+  // static just before it.
+  const HWND named = static_cast<Control&>(control).Handle();
+  const HWND label = static_cast<Control&>(caption).Handle();
+  const HWND before = GetWindow(named, GW_HWNDPREV);
+  if (before == label) return;
+  SetWindowPos(label, before != nullptr ? before : HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void FormWindow::Show() {
@@ -120,20 +119,20 @@ void FormWindow::ChangeDpi(int dpi) {
   const std::vector<MadeFont> old = std::move(fonts_);
   fonts_.clear();
   dpi_ = dpi;
-  for (Control* c : controls_) c->Layout(dpi);
+  for (const auto& c : controls_) c->Layout(dpi);
   for (const MadeFont& f : old) DeleteObject(f.font);
 }
 
 Control* FormWindow::ById(int id) const {
-  for (Control* c : controls_) {
-    if (c->Id() == id) return c;
+  for (const auto& c : controls_) {
+    if (c->Id() == id) return c.get();
   }
   return nullptr;
 }
 
 Control* FormWindow::ByHandle(HWND hwnd) const {
-  for (Control* c : controls_) {
-    if (c->Handle() == hwnd) return c;
+  for (const auto& c : controls_) {
+    if (c->Handle() == hwnd) return c.get();
   }
   return nullptr;
 }
@@ -198,7 +197,7 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // High contrast may have come or gone: the controls take the new
       // system colours, and everything is painted again.
       SystemColoursChanged();
-      for (Control* c : controls_) SendMessageW(c->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+      for (const auto& c : controls_) SendMessageW(c->Handle(), WM_SYSCOLORCHANGE, 0, 0);
       RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       break;
     case WM_ERASEBKGND: {

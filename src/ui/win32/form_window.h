@@ -1,8 +1,8 @@
 #pragma once
 // What the main window and the dialogs share: a top-level window of the
 // launcher's class, black, of a layout's caption and fixed client size,
-// holding a child window per shown control at its DPI, driven by a
-// forms::WindowController:
+// owning an adapter and its child window per shown control at its DPI,
+// driven by a forms::WindowController that outlives it:
 //
 //   WM_ACTIVATE ──> Activated, Deactivated; WM_CLOSE ──> CloseBox
 //   Enter from the dialog manager (IDOK) ──> Enter
@@ -12,6 +12,8 @@
 //   suggested
 //   WM_SYSCOLORCHANGE, WM_SETTINGCHANGE ──> repainted (high contrast)
 //   the controller ──> show, enable, activate, hide, post, message boxes
+//   destroyed ──> the controller unbinds; the window and its children go,
+//   then the adapters
 //
 // The same class as ui/qt/form_window.h, over an HWND.
 
@@ -27,7 +29,7 @@ namespace tarq::ui::win32 {
 
 class Control;
 
-class FormWindow : public forms::WindowView {
+class FormWindow : public virtual forms::WindowView {
  public:
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
@@ -37,10 +39,10 @@ class FormWindow : public forms::WindowView {
   // keyboard input to the dialog manager first.
   static bool IsFormWindow(HWND hwnd);
 
-  forms::WindowController& Controller() override { return *controller_; }
-  std::unique_ptr<forms::ControlView> MakeControl(forms::BoundControl& control) override;
-  // Also puts each caption that names a control just before it.
+  forms::ControlView* MakeControl(forms::BoundControl& control) override;
   void SetTabOrder(const std::vector<forms::ControlView*>& order) override;
+  // Puts the caption just before the control among the child windows.
+  void NameControl(forms::ControlView& control, forms::ControlView& caption) override;
   void Show() override;
   void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
   void Activate() override { SetForegroundWindow(hwnd_); }
@@ -63,9 +65,6 @@ class FormWindow : public forms::WindowView {
 
   // The controller that drives this window; it binds the window next.
   void Attach(forms::WindowController& controller);
-  // The controller lets go of the model and the window goes: what a
-  // window's destructor starts with.
-  void Release();
 
   // The frame for the client area at a DPI; `suggested` is where the
   // system puts the window on a DPI change (the size answered to
@@ -86,7 +85,7 @@ class FormWindow : public forms::WindowView {
   Control* ByHandle(HWND hwnd) const;
   void ChangeDpi(int dpi);
 
-  std::vector<Control*> controls_;  // owned by the controller
+  std::vector<std::unique_ptr<Control>> controls_;
   int dpi_;
   HDC measure_;
   struct MadeFont {

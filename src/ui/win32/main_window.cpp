@@ -7,7 +7,12 @@ namespace tarq::ui::win32 {
 MainWindow::MainWindow(forms::MainController& controller, forms::FrmMain& model)
     : FormWindow(model.Layout()), main_(controller) {
   Attach(controller);
-  controller.Bind(model, *this, forms::MakeDialogWindow<DialogWindow>);
+  controller.Bind(model, *this);
+}
+
+std::unique_ptr<forms::WindowView> MainWindow::MakeDialog(forms::DialogForm& dialog,
+                                                          forms::WindowController& controller) {
+  return std::make_unique<DialogWindow>(dialog, controller, *this);
 }
 
 void MainWindow::Show(int showCommand) {
@@ -31,7 +36,6 @@ void MainWindow::Place(int dpi, const RECT* suggested) {
 }
 
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (controller_ == nullptr) return FormWindow::OnMessage(message, wParam, lParam);  // released
   switch (message) {
     case WM_CLOSE:
       if (main_.CloseBox()) Destroy();

@@ -1,8 +1,8 @@
 #pragma once
 // The main window, titled "TARQ" and the version: a FormWindow over
 // forms::FrmMain, driven by a forms::MainController, which the form models
-// have as their FormHost. It holds no rules. The same class as
-// ui/qt/main_window.h.
+// have as their FormHost, and the maker of the dialogs' windows, which it
+// owns. It holds no rules. The same class as ui/qt/main_window.h.
 //
 //   close box ──> the controller's CloseBox; accepted, the window goes and
 //   the message loop ends
@@ -15,12 +15,14 @@
 
 namespace tarq::ui::win32 {
 
-class MainWindow final : public FormWindow {
+class MainWindow final : public FormWindow, public forms::MainView {
  public:
   // Makes the window of a loaded model and binds it; shown by Show.
   MainWindow(forms::MainController& controller, forms::FrmMain& model);
 
   void Show(int showCommand);
+  std::unique_ptr<forms::WindowView> MakeDialog(forms::DialogForm& dialog,
+                                                forms::WindowController& controller) override;
 
  protected:
   void Place(int dpi, const RECT* suggested) override;
