@@ -1,6 +1,7 @@
 // The Win32 file code where other programs and launchers meet it: a file
-// held open for a moment, the lock in two processes, a write probe held
-// open, folders deeper than MAX_PATH.
+// held open for a moment, the lock in two processes and its file, which no
+// one can delete while it is held, a write probe held open, folders deeper
+// than MAX_PATH.
 
 #include <windows.h>
 
@@ -104,6 +105,18 @@ TEST(WindowsFileLock, HeldByAnotherProcessUntilItIsKilledUnderAnySpelling) {
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   EXPECT_EQ(FileLock(upper).state(), FileLock::State::kBusy);
   for (const HANDLE h : {held, child.hProcess, child.hThread}) CloseHandle(h);
+}
+
+TEST(WindowsFileLock, TheLockFileCannotBeDeletedOrRenamedWhileHeld) {
+  TempDir dir;
+  const std::string data = dir / "tarqcom.dat";
+  const std::wstring lockFile = Wide(dir / "tarq.lock");
+  const FileLock lock(data);
+  ASSERT_EQ(lock.state(), FileLock::State::kHeld);
+  EXPECT_FALSE(DeleteFileW(lockFile.c_str()));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  EXPECT_FALSE(MoveFileExW(lockFile.c_str(), Wide(dir / "moved").c_str(), 0));
+  EXPECT_EQ(FileLock(data, std::chrono::milliseconds(0)).state(), FileLock::State::kBusy);
 }
 
 TEST(WindowsDataFolder, AProbeHeldOpenElsewhereStillFindsTheFolderWritable) {
