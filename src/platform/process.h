@@ -27,6 +27,9 @@ struct ProcessStart {
 // POSIX systems the tail is split into arguments as the Windows C runtime
 // splits a command line, and a Windows program (not executable here, or not
 // an ELF or #! file) is started through `wine` from PATH. No shell is used.
+// On Windows a program whose manifest asks to run as administrator is
+// started through ShellExecuteExW, so that Windows asks the user's consent;
+// a refused consent is no failure (the user chose it).
 // False when the program could not be started.
 bool StartDetachedProcess(const ProcessStart& start);
 
