@@ -1,11 +1,13 @@
 // The Win32 file code where other programs and launchers meet it: a file
 // held open for a moment, the lock in two processes and its file, which no
-// one can delete while it is held, a write probe held open, folders deeper
-// than MAX_PATH.
+// one can delete while it is held, a write probe held open, the data folder
+// by place, folders deeper than MAX_PATH.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <cctype>
 #include <thread>
@@ -149,13 +151,53 @@ TEST(WindowsLongPaths, GameAndDataFoldersDeeperThanMaxPath) {
   EXPECT_EQ(FileLock(data).state(), FileLock::State::kHeld);
   EXPECT_TRUE(ReplaceFileContents(data, "x"));
   EXPECT_EQ(ReadWholeFile(data).bytes, "x");
-  const auto local = win32::FilledText([](wchar_t* buffer, DWORD size) {
-    return GetEnvironmentVariableW(L"LOCALAPPDATA", buffer, size);
-  });
-  SetEnvironmentVariableW(L"LOCALAPPDATA", Wide(deep).c_str());
-  EXPECT_EQ(DataFolder(dir / "none"), JoinPath(deep, "TARQ"));
-  SetEnvironmentVariableW(L"LOCALAPPDATA", local ? local->c_str() : nullptr);
 }
+
+std::string KnownFolder(const KNOWNFOLDERID& id) {
+  PWSTR path = nullptr;
+  const std::string folder =
+      SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &path)) ? win32::Narrow(path) : "";
+  CoTaskMemFree(path);
+  return folder;
+}
+
+// Where the launcher keeps its data, by the folder it is in. Every folder
+// here can be written under Wine, so a write probe alone would keep the
+// data beside the launcher in each.
+struct Place {
+  const char* name;
+  const KNOWNFOLDERID& base;
+  const char* folder;  // made in base for the test; "" for base itself
+  bool usersFolder;    // else the program folder
+  friend void PrintTo(const Place& p, std::ostream* os) { *os << p.name; }
+};
+
+class WindowsDataFolderByPlace : public ::testing::TestWithParam<Place> {};
+
+TEST_P(WindowsDataFolderByPlace, InstalledForEveryoneKeepsItInTheUsersFolder) {
+  const Place& p = GetParam();
+  const std::string base = KnownFolder(p.base);
+  ASSERT_FALSE(base.empty());
+  std::string folder = base;
+  if (p.folder[0] != '\0') {
+    folder += std::string(p.folder) + std::to_string(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryW(Wide(folder).c_str(), nullptr));
+  }
+  for (char& c : folder) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  EXPECT_EQ(DataFolder(folder),
+            p.usersFolder ? JoinPath(KnownFolder(FOLDERID_LocalAppData), "TARQ") : folder);
+  if (p.folder[0] != '\0') RemoveDirectoryW(Wide(folder).c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, WindowsDataFolderByPlace,
+    ::testing::Values(Place{"program_files", FOLDERID_ProgramFiles, "\\TARQ", true},
+                      Place{"program_files_x86", FOLDERID_ProgramFilesX86, "\\TARQ", true},
+                      Place{"windows", FOLDERID_Windows, "", true},
+                      Place{"in_windows", FOLDERID_Windows, "\\TARQ", true},
+                      Place{"beside_program_files", FOLDERID_ProgramFiles, " TARQ", false},
+                      Place{"elsewhere", FOLDERID_Public, "\\TARQ", false}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace
 }  // namespace tarq::platform
