@@ -129,7 +129,24 @@ TEST(WindowsDataFolder, AProbeHeldOpenElsewhereStillFindsTheFolderWritable) {
   CloseHandle(other);
 }
 
+// Windows takes paths deeper than MAX_PATH only from a program whose
+// manifest says longPathAware, as the test programs' does, and only where
+// LongPathsEnabled is set (Windows 10 1607 and later): ntdll then says so.
+// Wine has no such limit and no such call.
 TEST(WindowsLongPaths, GameAndDataFoldersDeeperThanMaxPath) {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  const auto enabled = reinterpret_cast<BOOLEAN(WINAPI*)()>(
+      reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlAreLongPathsEnabled")));
+  if (enabled == nullptr && GetProcAddress(ntdll, "wine_get_version") == nullptr) {
+    GTEST_SKIP() << "Windows before 10 1607 has no paths deeper than MAX_PATH";
+  }
+  if (enabled != nullptr && !enabled()) {
+    DWORD on = 0, size = sizeof on;
+    RegGetValueW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\FileSystem",
+                 L"LongPathsEnabled", RRF_RT_REG_DWORD, nullptr, &on, &size);
+    ASSERT_EQ(on, 0u) << "long paths are on, but not for this program: no longPathAware manifest";
+    GTEST_SKIP() << "long paths are off on this system (LongPathsEnabled is not set)";
+  }
   TempDir dir;
   std::string deep = dir.Path();
   while (Wide(deep).size() <= 300) deep = JoinPath(deep, "長いフォルダ名-" + std::string(40, 'x'));
