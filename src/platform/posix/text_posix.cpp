@@ -1,6 +1,7 @@
 // Code page 932 conversion from the code page's own table: POSIX systems have
 // no ANSI code page, and iconv's CP932 differs from Windows in its choices.
-// The ANSI code page is the one Wine gives the game, worked out as Wine does.
+// The ANSI code page that counts for the game is the one Wine gives it,
+// worked out here as Wine does.
 
 #include <iconv.h>
 #include <locale.h>
@@ -75,16 +76,16 @@ std::optional<unsigned> CodePageOfName(std::string_view name) {
 
 // Wine's Windows name of a Unix locale, language[_country][.charset][@modifier]:
 // language, the script a modifier names, country.
-std::string WindowsLocaleName(const std::string& unix) {
-  const std::size_t end = unix.find_first_of("_.@");
-  std::string name = unix.substr(0, end);
-  if (const std::size_t at = unix.find('@'); at != std::string::npos) {
-    const std::string modifier = unix.substr(at + 1);
+std::string WindowsLocaleName(const std::string& unixName) {
+  const std::size_t end = unixName.find_first_of("_.@");
+  std::string name = unixName.substr(0, end);
+  if (const std::size_t at = unixName.find('@'); at != std::string::npos) {
+    const std::string modifier = unixName.substr(at + 1);
     if (modifier == "latin") name += "-Latn";
     if (modifier == "cyrillic") name += "-Cyrl";
   }
-  if (end != std::string::npos && unix[end] == '_') {
-    name += '-' + unix.substr(end + 1, unix.find_first_of(".@", end) - end - 1);
+  if (end != std::string::npos && unixName[end] == '_') {
+    name += '-' + unixName.substr(end + 1, unixName.find_first_of(".@", end) - end - 1);
   }
   return name;
 }

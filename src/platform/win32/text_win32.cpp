@@ -72,8 +72,9 @@ std::optional<std::string> DecodeCp932(std::string_view bytes) {
 
 namespace {
 
-// The length of valid UTF-8 text in a code page, nullopt when a character
-// has no code of its own there (no default character, no best fit).
+// The length in bytes of UTF-16 text in a code page, nullopt when a
+// character has no code of its own there (no default character, no best
+// fit).
 std::optional<int> EncodedLength(UINT codePage, const std::wstring& wide) {
   BOOL usedDefault = FALSE;
   const int n =
