@@ -215,7 +215,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Place{"program_files", FOLDERID_ProgramFiles, "\\TARQ", true},
                       Place{"program_files_x86", FOLDERID_ProgramFilesX86, "\\TARQ", true},
                       Place{"windows", FOLDERID_Windows, "", true},
-                      Place{"in_windows", FOLDERID_Windows, "\\TARQ", true},
                       Place{"beside_program_files", FOLDERID_ProgramFiles, " TARQ", false},
                       Place{"elsewhere", FOLDERID_Public, "\\TARQ", false}),
     [](const auto& p) { return std::string(p.param.name); });
