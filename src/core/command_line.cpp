@@ -38,7 +38,9 @@ char32_t AsciiForm(char32_t c) {
 // The game splits its command line at white space and quotes, takes a word
 // that starts with '-' for an option, and starts a console command at every
 // '+' or ';'. A map name holding any of these could not be loaded by "+map"
-// and would only add options or commands, so it is never passed.
+// and would only add options or commands, so it is never passed; nor is one
+// that the game, which reads its command line in the ANSI code page, would
+// get with '?' or a look-alike in place of a character.
 bool IsPassableMapName(std::string_view name) {
   if (name.empty() || !platform::IsValidUtf8(name)) return false;
   for (std::size_t i = 0; i < name.size();) {
@@ -47,7 +49,7 @@ bool IsPassableMapName(std::string_view name) {
     if (c <= U' ' || c == 0x7F || c == U'"' || c == U'+' || c == U';') return false;
     if (first && c == U'-') return false;
   }
-  return true;
+  return platform::CodePageCarries(platform::AnsiCodePage(), name);
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 //   map row n > 0      -> " +map <name without its last four characters>",
 //                         nothing when that name is empty, starts with '-', or
 //                         holds white space, a control character, '"', '+'
-//                         or ';' (or a character Windows may turn into one)
+//                         or ';' (or a character Windows may turn into one),
+//                         or a character the system's ANSI code page has no
+//                         code of its own for
 //   difficulty n > 0   -> " +skill \"<tag>\""
 //   heap size n > 0    -> " -heapsize <tag>"
 //   console n > 0      -> " <row text>"

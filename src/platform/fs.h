@@ -44,8 +44,10 @@ std::string ProgramFolder();
 // program folder when it can be written (a copied or portable install), else
 // the user's own data folder for the launcher ($XDG_DATA_HOME/tarq, by
 // default ~/.local/share/tarq; %LOCALAPPDATA%\TARQ on Windows), made if
-// missing. A program folder under /usr counts as not writable. An empty
-// result means neither can be written.
+// missing. A program folder under /usr, or on Windows under Program Files
+// or the Windows folder, counts as not writable: an installed program's
+// data is its users', whoever runs it. An empty result means neither can be
+// written.
 std::string DataFolder(const std::string& programFolder);
 
 // Where the data files live for this run: the data folder, or the program

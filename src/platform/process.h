@@ -29,6 +29,9 @@ struct ProcessStart {
 // an ELF or #! file) is started through `wine` from PATH: in the Wine prefix
 // whose drive_c holds it (a folder with Wine's system.reg above a "drive_c"
 // on its real path), elsewhere in Wine's default one. No shell is used.
+// On Windows a program whose manifest asks to run as administrator is
+// started through ShellExecuteExW, so that Windows asks the user's consent;
+// a refused consent is no failure (the user chose it).
 // False when the program could not be started.
 bool StartDetachedProcess(const ProcessStart& start);
 

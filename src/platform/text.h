@@ -34,6 +34,25 @@ bool IsValidUtf8(std::string_view text);
 // Equal but for the case of ASCII letters ("steamapps", "SteamApps").
 bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
 
+// The game's command line: Windows hands it to a program that reads it as
+// bytes, as the game does, in the system's ANSI code page, where a character
+// without a code arrives as '?' and one with a look-alike as the look-alike.
+
+// The system's ANSI code page: GetACP() on Windows. On POSIX systems, where
+// the game runs under Wine, the one Wine takes from the locale the game
+// inherits from the launcher (LC_ALL, LC_CTYPE, LANG). 65001 is UTF-8.
+unsigned SystemAnsiCodePage();
+
+// SystemAnsiCodePage(), or the code page a test chose with SetAnsiCodePage
+// (0 gives the system's back).
+unsigned AnsiCodePage();
+void SetAnsiCodePage(unsigned codePage);
+
+// Whether every character of the UTF-8 text has a code of its own in the
+// code page: none would become '?' or a look-alike. False for text that is
+// not valid UTF-8.
+bool CodePageCarries(unsigned codePage, std::string_view utf8);
+
 // The character that starts at `i` of valid UTF-8; moves `i` past it.
 char32_t NextCharacter(std::string_view utf8, std::size_t& i);
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/command_line.h"
+#include "platform/text.h"
 
 namespace tarq::core {
 namespace {
@@ -19,7 +20,13 @@ ListSelection Pick(std::int16_t index, std::string_view text, std::int32_t data 
 const ListSelection kNone{-1, "", 0};
 const ListSelection kRow0{0, "無指定", 0};
 
-class ComposeOptionTextTest : public ::testing::TestWithParam<Case> {};
+// As on the Japanese systems the launcher is made for; the map-name table
+// tries other code pages.
+class ComposeOptionTextTest : public ::testing::TestWithParam<Case> {
+ protected:
+  void SetUp() override { platform::SetAnsiCodePage(932); }
+  void TearDown() override { platform::SetAnsiCodePage(0); }
+};
 
 TEST_P(ComposeOptionTextTest, Composes) {
   EXPECT_EQ(ComposeOptionText(GetParam().selections), GetParam().expected);

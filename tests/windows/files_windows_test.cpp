@@ -1,10 +1,13 @@
 // The Win32 file code where other programs and launchers meet it: a file
-// held open for a moment, the lock in two processes, a write probe held
-// open, folders deeper than MAX_PATH.
+// held open for a moment, the lock in two processes and its file, which no
+// one can delete while it is held, a write probe held open, the data folder
+// by place, folders deeper than MAX_PATH.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <atomic>
 #include <cctype>
@@ -135,6 +138,18 @@ TEST(WindowsFileLock, HeldByAnotherProcessUntilItIsKilledUnderAnySpelling) {
   for (const HANDLE h : {held, child.hProcess, child.hThread}) CloseHandle(h);
 }
 
+TEST(WindowsFileLock, TheLockFileCannotBeDeletedOrRenamedWhileHeld) {
+  TempDir dir;
+  const std::string data = dir / "tarqcom.dat";
+  const std::wstring lockFile = Wide(dir / "tarq.lock");
+  const FileLock lock(data);
+  ASSERT_EQ(lock.state(), FileLock::State::kHeld);
+  EXPECT_FALSE(DeleteFileW(lockFile.c_str()));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  EXPECT_FALSE(MoveFileExW(lockFile.c_str(), Wide(dir / "moved").c_str(), 0));
+  EXPECT_EQ(FileLock(data, std::chrono::milliseconds(0)).state(), FileLock::State::kBusy);
+}
+
 TEST(WindowsDataFolder, AProbeHeldOpenElsewhereStillFindsTheFolderWritable) {
   TempDir dir;  // this process's probe, open without sharing as a second probe holds it
   const HANDLE other = CreateFileW(Wide(dir / win32::WriteProbeName()).c_str(), GENERIC_WRITE, 0,
@@ -143,7 +158,24 @@ TEST(WindowsDataFolder, AProbeHeldOpenElsewhereStillFindsTheFolderWritable) {
   CloseHandle(other);
 }
 
+// Windows takes paths deeper than MAX_PATH only from a program whose
+// manifest says longPathAware, as the test programs' does, and only where
+// LongPathsEnabled is set (Windows 10 1607 and later): ntdll then says so.
+// Wine has no such limit and no such call.
 TEST(WindowsLongPaths, GameAndDataFoldersDeeperThanMaxPath) {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  const auto enabled = reinterpret_cast<BOOLEAN(WINAPI*)()>(
+      reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlAreLongPathsEnabled")));
+  if (enabled == nullptr && GetProcAddress(ntdll, "wine_get_version") == nullptr) {
+    GTEST_SKIP() << "Windows before 10 1607 has no paths deeper than MAX_PATH";
+  }
+  if (enabled != nullptr && !enabled()) {
+    DWORD on = 0, size = sizeof on;
+    RegGetValueW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\FileSystem",
+                 L"LongPathsEnabled", RRF_RT_REG_DWORD, nullptr, &on, &size);
+    ASSERT_EQ(on, 0u) << "long paths are on, but not for this program: no longPathAware manifest";
+    GTEST_SKIP() << "long paths are off on this system (LongPathsEnabled is not set)";
+  }
   TempDir dir;
   std::string deep = dir.Path();
   while (Wide(deep).size() <= 300) deep = JoinPath(deep, "長いフォルダ名-" + std::string(40, 'x'));
@@ -165,13 +197,56 @@ TEST(WindowsLongPaths, GameAndDataFoldersDeeperThanMaxPath) {
   EXPECT_EQ(FileLock(data).state(), FileLock::State::kHeld);
   EXPECT_TRUE(ReplaceFileContents(data, "x"));
   EXPECT_EQ(ReadWholeFile(data).bytes, "x");
-  const auto local = win32::FilledText([](wchar_t* buffer, DWORD size) {
-    return GetEnvironmentVariableW(L"LOCALAPPDATA", buffer, size);
-  });
-  SetEnvironmentVariableW(L"LOCALAPPDATA", Wide(deep).c_str());
-  EXPECT_EQ(DataFolder(dir / "none"), JoinPath(deep, "TARQ"));
-  SetEnvironmentVariableW(L"LOCALAPPDATA", local ? local->c_str() : nullptr);
 }
+
+std::string KnownFolder(const KNOWNFOLDERID& id) {
+  PWSTR path = nullptr;
+  const std::string folder =
+      SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &path)) ? win32::Narrow(path) : "";
+  CoTaskMemFree(path);
+  return folder;
+}
+
+// Where the launcher keeps its data, by the folder it is in. Every folder
+// here can be written under Wine, so a write probe alone would keep the
+// data beside the launcher in each.
+struct Place {
+  const char* name;
+  const KNOWNFOLDERID& base;
+  const char* folder;  // made in base for the test; "" for base itself
+  bool usersFolder;    // else the program folder
+  friend void PrintTo(const Place& p, std::ostream* os) { *os << p.name; }
+};
+
+class WindowsDataFolderByPlace : public ::testing::TestWithParam<Place> {};
+
+TEST_P(WindowsDataFolderByPlace, InstalledForEveryoneKeepsItInTheUsersFolder) {
+  const Place& p = GetParam();
+  const std::string base = KnownFolder(p.base);
+  ASSERT_FALSE(base.empty());
+  std::string folder = base;
+  if (p.folder[0] != '\0') {
+    folder += std::string(p.folder) + std::to_string(GetCurrentProcessId());
+    if (!CreateDirectoryW(Wide(folder).c_str(), nullptr)) {
+      ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+      GTEST_SKIP() << "only an administrator can make a folder in " << base;
+    }
+  }
+  // Spelt in lower case, which Windows takes for the same folder.
+  for (char& c : folder) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  EXPECT_EQ(DataFolder(folder),
+            p.usersFolder ? JoinPath(KnownFolder(FOLDERID_LocalAppData), "TARQ") : folder);
+  if (p.folder[0] != '\0') RemoveDirectoryW(Wide(folder).c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, WindowsDataFolderByPlace,
+    ::testing::Values(Place{"program_files", FOLDERID_ProgramFiles, "\\TARQ", true},
+                      Place{"program_files_x86", FOLDERID_ProgramFilesX86, "\\TARQ", true},
+                      Place{"windows", FOLDERID_Windows, "", true},
+                      Place{"beside_program_files", FOLDERID_ProgramFiles, " TARQ", false},
+                      Place{"elsewhere", FOLDERID_Public, "\\TARQ", false}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace
 }  // namespace tarq::platform

@@ -10,6 +10,7 @@
 #include "core/game_start.h"
 #include "platform/fs.h"
 #include "platform/process.h"
+#include "platform/win32/process_win32.h"
 #include "support/temp_dir.h"
 
 namespace tarq::core {
@@ -68,6 +69,20 @@ TEST_F(WindowsGameStart, ANameWithShellCharactersIsOnlyText) {
   const std::string record = platform::JoinPath(folder, "hl.exe.record");
   ASSERT_TRUE(testing::WaitForFile(record));
   EXPECT_EQ(ReadBytes(record), "\"" + folder + "\\hl.exe\" +map x&calc\n" + folder + "\n");
+}
+
+// The start for a game that asks to run as administrator. Wine starts such
+// a program without asking, so the shell's way is tried directly: the game
+// gets the same command line and folder.
+TEST_F(WindowsGameStart, ThroughTheShellTheSameCommandLineAndFolder) {
+  for (const std::string options : {" +map c1a0 +skill \"1\" -dev toconsole", ""}) {
+    const std::string folder = MakeGame("管理者 " + std::to_string(options.size()));
+    const platform::ProcessStart start{platform::JoinPath(folder, "hl.exe"), options, folder};
+    ASSERT_TRUE(platform::win32::StartThroughShell(start));
+    const std::string record = platform::JoinPath(folder, "hl.exe.record");
+    ASSERT_TRUE(testing::WaitForFile(record));
+    EXPECT_EQ(ReadBytes(record), "\"" + start.executable + "\"" + options + "\n" + folder + "\n");
+  }
 }
 
 TEST_F(WindowsGameStart, NoGameFolderOrNoHlExeStartsNothing) {

@@ -12,11 +12,13 @@ namespace {
 // A byte-range lock on the lock file: the system's file locks hold across
 // sessions and across machines on a share, and every spelling of the path
 // (mapped drive or UNC name, short names, letter case) reaches the same file.
-// The lock goes with the handle, also when the process is killed.
+// The lock goes with the handle, also when the process is killed. No delete
+// sharing: while the lock is held, no program can delete or rename the lock
+// file, after which the next launcher would lock a new one beside it.
 FileLock::State TryLock(const std::wstring& name, std::intptr_t& handle) {
-  const HANDLE file = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
+  const HANDLE file =
+      CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
   DWORD error = GetLastError();
   if (file != INVALID_HANDLE_VALUE) {
     OVERLAPPED at{};

@@ -1,13 +1,19 @@
 #include <windows.h>
 
+#include <knownfolders.h>
+#include <shlobj.h>
+
 #include <algorithm>
+#include <optional>
 #include <utility>
+#include <vector>
 
 #include "platform/drives.h"
 #include "platform/fs.h"
 #include "platform/fs_internal.h"
 #include "platform/text.h"
 #include "platform/win32/fs_win32.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide.h"
 
 namespace tarq::platform {
@@ -118,15 +124,93 @@ std::string win32::WriteProbeName() {
   return "tarq-write-test." + std::to_string(GetCurrentProcessId()) + ".tmp";
 }
 
-std::string DataFolder(const std::string& programFolder) {
-  if (CanWriteIn(programFolder)) return programFolder;
-  const auto local = win32::FilledText([](wchar_t* buffer, DWORD size) {
-    return GetEnvironmentVariableW(L"LOCALAPPDATA", buffer, size);
+namespace {
+
+// The path of a folder as the file system names it, with links, subst
+// drives and short names resolved, so that every spelling of one folder
+// gives the same path (but for letter case); the path as it stands when the
+// folder cannot be opened.
+std::wstring FinalPath(const std::wstring& folder) {
+  const HANDLE handle = CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return folder;
+  const auto path = win32::FilledText([handle](wchar_t* buffer, DWORD size) {
+    return GetFinalPathNameByHandleW(handle, buffer, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
   });
-  if (!local) return {};
-  const std::string folder = JoinPath(Narrow(*local), "TARQ");
+  CloseHandle(handle);
+  return path.value_or(folder);
+}
+
+std::optional<std::wstring> MachineSetting(const wchar_t* key, const wchar_t* value) {
+  DWORD bytes = 0;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, key, value, RRF_RT_REG_SZ, nullptr, nullptr, &bytes) !=
+      ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  std::wstring text(bytes / sizeof(wchar_t), L'\0');
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, key, value, RRF_RT_REG_SZ, nullptr, text.data(), &bytes) !=
+      ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  text.resize(std::min(text.size(), text.find(L'\0')));
+  return text;
+}
+
+// Whether a program in `folder` is installed for every user of the machine:
+// the folder is Program Files (either, as 64-bit and 32-bit programs see
+// them) or the Windows folder, or lies inside one, compared ignoring case as
+// Windows compares paths. The Program Files paths are the values Windows'
+// known folders take them from; SHGetKnownFolderPath would load shell32 at
+// every start.
+bool IsInstalledForEveryone(const std::string& folder) {
+  std::vector<std::wstring> places;
+  const wchar_t* const key = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+  for (const wchar_t* value : {L"ProgramFilesDir", L"ProgramFilesDir (x86)", L"ProgramW6432Dir"}) {
+    if (auto place = MachineSetting(key, value)) places.push_back(std::move(*place));
+  }
+  if (auto windows = win32::FilledText([](wchar_t* buffer, DWORD size) {
+        return static_cast<DWORD>(GetSystemWindowsDirectoryW(buffer, size));
+      })) {
+    places.push_back(std::move(*windows));
+  }
+  const std::wstring path = FinalPath(Wide(folder));
+  return std::any_of(places.begin(), places.end(), [&path](const std::wstring& place) {
+    const std::wstring inside = FinalPath(place);
+    const int n = static_cast<int>(inside.size());
+    return n > 0 && path.size() >= inside.size() &&
+           CompareStringOrdinal(path.data(), n, inside.data(), n, TRUE) == CSTR_EQUAL &&
+           (path.size() == inside.size() || path[inside.size()] == L'\\');
+  });
+}
+
+// %LOCALAPPDATA%\TARQ, made if missing. The system's known folder, made if
+// missing too, not the environment variable, which the user or a program
+// that starts the launcher may have changed.
+std::string UsersDataFolder() {
+  using KnownFolderPathFn = HRESULT(WINAPI*)(REFKNOWNFOLDERID, DWORD, HANDLE, PWSTR*);
+  using FreeFn = void(WINAPI*)(void*);
+  static const auto knownFolderPath =
+      win32::SystemFunction<KnownFolderPathFn>(L"shell32.dll", "SHGetKnownFolderPath");
+  static const auto freeMemory = win32::SystemFunction<FreeFn>(L"ole32.dll", "CoTaskMemFree");
+  if (knownFolderPath == nullptr || freeMemory == nullptr) return {};
+  PWSTR local = nullptr;
+  const bool found =
+      SUCCEEDED(knownFolderPath(FOLDERID_LocalAppData, KF_FLAG_CREATE, nullptr, &local));
+  const std::string folder = found ? JoinPath(Narrow(local), "TARQ") : std::string();
+  freeMemory(local);  // also after a failure
+  if (folder.empty()) return {};
   CreateDirectoryW(Wide(folder).c_str(), nullptr);
   return IsFolder(folder) ? folder : std::string();
+}
+
+}  // namespace
+
+// Decided by place first: a probe that succeeds once, when the launcher runs
+// as administrator, must not move an installed launcher's data for that run.
+std::string DataFolder(const std::string& programFolder) {
+  if (!IsInstalledForEveryone(programFolder) && CanWriteIn(programFolder)) return programFolder;
+  return UsersDataFolder();
 }
 
 bool IsRegularFile(const std::string& path) {

@@ -1,10 +1,22 @@
 #include <windows.h>
 
+#include <objbase.h>
+#include <shellapi.h>
+
 #include "platform/fs.h"
 #include "platform/process.h"
+#include "platform/win32/process_win32.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide.h"
 
 namespace tarq::platform {
+namespace {
+
+// CreateProcessW's answer for a program whose manifest asks to run as
+// administrator; winerror.h of mingw-w64 lacks it.
+constexpr DWORD kElevationRequired = 740;  // ERROR_ELEVATION_REQUIRED
+
+}  // namespace
 
 using win32::Narrow;
 using win32::Wide;
@@ -38,11 +50,44 @@ bool StartDetachedProcess(const ProcessStart& start) {
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
-    return false;
+    return GetLastError() == kElevationRequired && win32::StartThroughShell(start);
   }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return true;
+}
+
+bool win32::StartThroughShell(const ProcessStart& start) {
+  using ShellExecuteExWFn = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
+  using CoInitializeExFn = HRESULT(WINAPI*)(void*, DWORD);
+  using CoUninitializeFn = void(WINAPI*)();
+  static const auto shellExecute =
+      SystemFunction<ShellExecuteExWFn>(L"shell32.dll", "ShellExecuteExW");
+  static const auto initialize = SystemFunction<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx");
+  static const auto uninitialize = SystemFunction<CoUninitializeFn>(L"ole32.dll", "CoUninitialize");
+  if (shellExecute == nullptr) return false;
+  const std::wstring application = Wide(start.executable);
+  // The shell puts a space between the quoted program and the parameters.
+  const std::string_view tail = start.commandTail;
+  const std::wstring parameters = Wide(tail.starts_with(' ') ? tail.substr(1) : tail);
+  const std::wstring folder = Wide(start.workingFolder);
+  SHELLEXECUTEINFOW execute{};
+  execute.cbSize = sizeof execute;
+  // Nothing but the consent in between: no message of the shell's own (the
+  // caller reports a failure), no security zone warning that CreateProcessW
+  // does not give either.
+  execute.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOZONECHECKS;
+  execute.lpFile = application.c_str();
+  execute.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+  execute.lpDirectory = folder.empty() ? nullptr : folder.c_str();
+  execute.nShow = SW_SHOWNORMAL;
+  // The shell may hand the start to COM objects, which need COM on this thread.
+  const bool com =
+      initialize != nullptr && uninitialize != nullptr &&
+      SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+  const bool started = shellExecute(&execute) != 0 || GetLastError() == ERROR_CANCELLED;
+  if (com) uninitialize();
+  return started;
 }
 
 }  // namespace tarq::platform

@@ -1,5 +1,6 @@
-// Code page 932 through the system's own conversion, with no silent
-// replacement: an invalid byte or a character without a code is a failure.
+// Code page 932 and the ANSI code page through the system's own conversion,
+// with no silent replacement: an invalid byte or a character without a code
+// is a failure.
 
 #include <windows.h>
 
@@ -69,19 +70,45 @@ std::optional<std::string> DecodeCp932(std::string_view bytes) {
   return win32::Narrow(*wide);
 }
 
+namespace {
+
+// The length in bytes of UTF-16 text in a code page, nullopt when a
+// character has no code of its own there (no default character, no best
+// fit).
+std::optional<int> EncodedLength(UINT codePage, const std::wstring& wide) {
+  BOOL usedDefault = FALSE;
+  const int n =
+      WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(),
+                          static_cast<int>(wide.size()), nullptr, 0, nullptr, &usedDefault);
+  if (n <= 0 || usedDefault) return std::nullopt;
+  return n;
+}
+
+}  // namespace
+
 std::optional<std::string> EncodeCp932(std::string_view utf8) {
   if (utf8.empty()) return std::string();
   if (!IsValidUtf8(utf8)) return std::nullopt;
   const std::wstring wide = win32::Wide(utf8);
-  BOOL usedDefault = FALSE;
-  const int n =
-      WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, wide.data(),
-                          static_cast<int>(wide.size()), nullptr, 0, nullptr, &usedDefault);
-  if (n <= 0 || usedDefault) return std::nullopt;
-  std::string out(static_cast<std::size_t>(n), '\0');
+  const auto n = EncodedLength(kCodePage, wide);
+  if (!n) return std::nullopt;
+  std::string out(static_cast<std::size_t>(*n), '\0');
   WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
-                      out.data(), n, nullptr, &usedDefault);
+                      out.data(), *n, nullptr, nullptr);
   return out;
+}
+
+// The code page of this process, which is the system's: the manifest names
+// no code page of its own (activeCodePage).
+unsigned SystemAnsiCodePage() {
+  return GetACP();
+}
+
+bool CodePageCarries(unsigned codePage, std::string_view utf8) {
+  if (!IsValidUtf8(utf8)) return false;
+  // UTF-8 holds every character, and takes neither flag nor default.
+  if (utf8.empty() || codePage == CP_UTF8) return true;
+  return EncodedLength(codePage, win32::Wide(utf8)).has_value();
 }
 
 }  // namespace tarq::platform

@@ -16,9 +16,10 @@ std::string Narrow(std::wstring_view utf16);
 // The text of a call that fills a buffer, `fill(buffer, size)`, for the
 // calls that answer a buffer too small with the size they need (the
 // terminating zero included) and otherwise with the length they wrote:
-// GetFullPathNameW, GetEnvironmentVariableW, GetCurrentDirectoryW. No
-// length limit, paths deeper than MAX_PATH included; nullopt when the call
-// fails or the text is empty.
+// GetFullPathNameW, GetEnvironmentVariableW, GetCurrentDirectoryW,
+// GetFinalPathNameByHandleW, GetSystemWindowsDirectoryW. No length limit,
+// paths deeper than MAX_PATH included; nullopt when the call fails or the
+// text is empty.
 template <typename Fill>
 std::optional<std::wstring> FilledText(const Fill& fill) {
   std::wstring buffer;
