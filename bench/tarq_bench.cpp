@@ -36,7 +36,6 @@
 #include "ui/qt/controls.h"
 #include "ui/qt/look.h"
 #include "ui/qt/main_window.h"
-#include "ui/qt/system_fonts.h"
 #include "worst_case.h"
 
 // Last: Xlib defines names that Qt uses.
@@ -133,7 +132,6 @@ void OpenDropDown(QComboBox* combo) {
 // resident memory in KiB.
 int WindowChild(int argc, char* argv[], const std::string& what, const std::string& program) {
   qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-  if (what != "bare") tarq::ui::qt::StartLoadingFonts();  // as the launcher's main() does
   QApplication app(argc, argv);
   if (what == "bare") {
     BareWindow w;
