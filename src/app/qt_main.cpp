@@ -8,11 +8,9 @@
 #include "platform/fs.h"
 #include "ui/qt/look.h"
 #include "ui/qt/main_window.h"
-#include "ui/qt/system_fonts.h"
 #include "ui/qt/termination_signals.h"
 
 int main(int argc, char* argv[]) {
-  tarq::ui::qt::StartLoadingFonts();  // while the toolkit starts
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("TARQ"));
   // The desktop entry's name, by which the desktop shows the window with its
@@ -25,8 +23,7 @@ int main(int argc, char* argv[]) {
   tarq::ui::qt::TerminationSignals termination;
   tarq::forms::MainController controller;
   tarq::forms::FrmMain model(controller, tarq::platform::DataFolderOfThisRun());
-  // The model loads first, while the fonts may still be loading; the
-  // controls then bind to what it holds.
+  // The model loads first; the controls then bind to what it holds.
   model.Form_Load();
   tarq::ui::qt::MainWindow window(controller, model);
   QObject::connect(&termination, &tarq::ui::qt::TerminationSignals::Received, &window,

@@ -1,7 +1,5 @@
 #include "ui/qt/system_fonts.h"
 
-#include <future>
-#include <mutex>
 #include <string>
 
 #include <fontconfig/fontconfig.h>
@@ -9,7 +7,6 @@
 namespace tarq::ui::qt {
 namespace {
 
-// Runs on any thread: touches no Qt object.
 std::string FindJapaneseFamily() {
   if (FcInit() == FcFalse) return {};
   FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("sans-serif:lang=ja"));
@@ -28,29 +25,10 @@ std::string FindJapaneseFamily() {
   return family;
 }
 
-std::mutex gMutex;
-std::future<std::string> gLoading;  // guarded by gMutex
-bool gStarted = false;              // guarded by gMutex
-
 }  // namespace
 
-void StartLoadingFonts() {
-  const std::lock_guard lock(gMutex);
-  if (gStarted) return;
-  gStarted = true;
-  gLoading = std::async(std::launch::async, FindJapaneseFamily);
-}
-
 QString JapaneseUiFamily() {
-  static const QString family = [] {
-    std::future<std::string> loading;
-    {
-      const std::lock_guard lock(gMutex);
-      if (gStarted) loading = std::move(gLoading);
-      gStarted = true;  // nothing to start any more
-    }
-    return QString::fromStdString(loading.valid() ? loading.get() : FindJapaneseFamily());
-  }();
+  static const QString family = QString::fromStdString(FindJapaneseFamily());
   return family;
 }
 
