@@ -33,6 +33,7 @@ DialogWindow::DialogWindow(forms::DialogForm& model, forms::WindowController& co
     const forms::ScreenRect r = forms::DialogFrameOnMonitor(
         Screen(screen->geometry()), Screen(screen->availableGeometry()), {0, 0, width(), height()},
         TwipsToPixels(forms::kDialogLeftTwips), TwipsToPixels(forms::kDialogTopTwips));
+    setScreen(screen);
     setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
   }
   if (QWindow* main = owner.windowHandle()) {

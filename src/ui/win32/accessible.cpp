@@ -157,8 +157,8 @@ class Accessible final : public IAccessible {
 LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, const std::wstring& name,
                         LONG role) {
   if (static_cast<LONG>(lParam) != OBJID_CLIENT) return 0;
-  static const auto create = SystemFunction<CreateStdAccessibleObjectFn>(
-      L"oleacc.dll", "CreateStdAccessibleObject");
+  static const auto create =
+      SystemFunction<CreateStdAccessibleObjectFn>(L"oleacc.dll", "CreateStdAccessibleObject");
   static const auto answer =
       SystemFunction<LresultFromObjectFn>(L"oleacc.dll", "LresultFromObject");
   if (create == nullptr || answer == nullptr) return 0;
@@ -170,7 +170,8 @@ LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, const std::ws
   }();
   (void)com;
   IAccessible* standard = nullptr;
-  if (FAILED(create(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard)))) {
+  if (FAILED(create(window, OBJID_CLIENT, __uuidof(IAccessible),
+                    reinterpret_cast<void**>(&standard)))) {
     return 0;
   }
   auto* object = new Accessible(standard, name, role);

@@ -112,6 +112,19 @@ class DialogsTest : public tarq::testing::WindowTest {
     QCOMPARE(FocusCycle(4), (QStringList{"cmdOK", "cmdCancel", "dirHL", "drvHL", "cmdOK"}));
   }
 
+  // Run with a second screen to the right of the first and higher
+  // (two_screens.json). The offscreen platform moves a window to x >= 0.
+  void dialogsOpenOnTheMainWindowsScreen() {
+    if (QGuiApplication::screens().size() < 2) QSKIP("one screen");
+    QScreen* second = QGuiApplication::screens().at(1);
+    window_->move(second->geometry().topLeft() + QPoint(100, 300));
+    QTRY_COMPARE(window_->screen(), second);
+    QTest::mouseClick(window_->findChild<QPushButton*>("cmdFldSelect"), Qt::LeftButton);
+    QWidget* dialog = ShownDialog();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    ExpectOnTheMainWindowsScreen(dialog, window_.get());
+  }
+
   void folderDialogChoosesTheGameFolderThroughTheWidgets() {
     const std::string other = *dir_ / "other";
     tarq::testing::MakeFolders(tarq::platform::JoinPath(other, "valve/maps"));
