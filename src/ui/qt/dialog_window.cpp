@@ -23,8 +23,8 @@ QAccessibleInterface* DialogAccessible(const QString&, QObject* object) {
 DialogWindow::DialogWindow(forms::DialogForm& model, forms::WindowController& controller,
                            FormWindow& owner)
     : FormWindow(model.Layout()) {
-  static const bool factoryInstalled = (QAccessible::installFactory(&DialogAccessible), true);
-  (void)factoryInstalled;
+  [[maybe_unused]] static const bool accessible =
+      (QAccessible::installFactory(&DialogAccessible), true);
   // On the main window's screen, at a fixed place from its top-left corner,
   // within its available area. The window manager's frame is not known
   // before the window is shown: the client area is kept inside.

@@ -164,11 +164,10 @@ LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, const std::ws
   if (create == nullptr || answer == nullptr) return 0;
   // The answer is marshalled to the screen reader's process through COM,
   // which this thread then needs; it keeps it for its life.
-  static const bool com = [] {
+  [[maybe_unused]] static const bool com = [] {
     const auto initialize = SystemFunction<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx");
     return initialize != nullptr && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
   }();
-  (void)com;
   IAccessible* standard = nullptr;
   if (FAILED(create(window, OBJID_CLIENT, __uuidof(IAccessible),
                     reinterpret_cast<void**>(&standard)))) {

@@ -62,8 +62,8 @@ class FormWindow : public virtual forms::WindowView {
   const forms::WindowLayout& Layout() const { return layout_; }
 
  protected:
-  // Creates the window, empty, not shown yet, owned by `owner` if given; a
-  // dialog at `at` on the screen, where the system puts new windows by default.
+  // Creates the window, empty, not shown yet, owned by `owner` if given, at
+  // `at` on the screen (by default where the system puts new windows).
   explicit FormWindow(const forms::WindowLayout& layout, HWND owner = nullptr,
                       POINT at = {CW_USEDEFAULT, CW_USEDEFAULT});
   virtual ~FormWindow();
