@@ -34,14 +34,14 @@ constexpr ControlLayout kFrmMainControls[] = {
     {"Label1", nullptr, K::kCaptionLabel, 120, 120, 4575, 375, 0, "TARQ", {}, {kPGothic, 18, true, true}},
     {"Label2", nullptr, K::kCaptionLabel, 120, 600, 1335, 255, 1, "Half-Lifeフォルダ", {}, kWindowFont},
     {"labHL", Bind<&FrmMain::labHL>, K::kValueLabel, 240, 840, 4095, 255, 2, "", {}, kWindowFont},
-    {"cmdFldSelect", Bind<Click<&FrmMain::cmdFldSelect_Click>>, K::kButton, 4440, 840, 255, 255, 7, "...", {}, kWindowFont},
+    {"cmdFldSelect", Bind<Click<&FrmMain::cmdFldSelect_Click>>, K::kButton, 4440, 840, 255, 255, 7, "...", {}, kWindowFont, {}, "Half-Lifeフォルダの参照"},
     {"Label4", nullptr, K::kCaptionLabel, 120, 1200, 1095, 255, 3, "Valveフォルダ", {}, kWindowFont},
     {"labValve", Bind<&FrmMain::labValve>, K::kValueLabel, 240, 1440, 4455, 255, 4, "", {}, kWindowFont},
     {"Label6", nullptr, K::kCaptionLabel, 120, 1800, 1095, 255, 5, "Mapsフォルダ", {}, kWindowFont},
     {"labMaps", Bind<&FrmMain::labMaps>, K::kValueLabel, 240, 2040, 4455, 255, 6, "", {}, kWindowFont},
     {"Label11", nullptr, K::kCaptionLabel, 120, 2400, 375, 255, 13, "MAP", {}, kWindowFont},
     {"cmbMapComment", Bind<&FrmMain::cmbMapComment, GotFocus<&FrmMain::cmbMapComment_GotFocus>>, K::kDropDownList, 240, 2640, 4455, 300, 22, "", {}, kMapListFont, "Label11"},
-    {"Command3", nullptr, K::kButton, 1920, 3000, 1335, 255, 16, "Add PakFile", {}, kWindowFont, {}, true, false},
+    {"Command3", nullptr, K::kButton, 1920, 3000, 1335, 255, 16, "Add PakFile", {}, kWindowFont, {}, {}, true, false},
     {"cmdComment", Bind<Click<&FrmMain::cmdComment_Click>>, K::kButton, 3360, 3000, 1335, 255, 15, "Comment", {}, kWindowFont},
     {"Label8", nullptr, K::kCaptionLabel, 120, 3480, 615, 255, 8, "難易度", {}, kWindowFont},
     {"Label9", nullptr, K::kCaptionLabel, 1560, 3480, 975, 255, 11, "メモリ使用量", {}, kWindowFont},
@@ -52,8 +52,8 @@ constexpr ControlLayout kFrmMainControls[] = {
     {"Label12", nullptr, K::kCaptionLabel, 120, 4320, 1935, 255, 17, "コマンドライン オプション", {}, kWindowFont},
     {"labCommand", Bind<&FrmMain::labCommand>, K::kValueLabel, 240, 4560, 4455, 495, 18, "", {}, kWindowFont},
     {"cmdStart", Bind<Click<&FrmMain::cmdStart_Click>>, K::kButton, 3600, 5160, 1095, 375, 19, "START", {}, kWindowFont},
-    {"cmbMap", Bind<&FrmMain::cmbMap>, K::kDropDownList, 2040, 5160, 975, 300, 14, "", {}, kMapListFont, {}, false},
-    {"flbSelect", nullptr, K::kFileList, 240, 5160, 1695, 270, 20, "", {}, kWindowFont, {}, false},
+    {"cmbMap", Bind<&FrmMain::cmbMap>, K::kDropDownList, 2040, 5160, 975, 300, 14, "", {}, kMapListFont, {}, {}, false},
+    {"flbSelect", nullptr, K::kFileList, 240, 5160, 1695, 270, 20, "", {}, kWindowFont, {}, {}, false},
 };
 
 constexpr ControlLayout kDlgCommentControls[] = {
@@ -72,7 +72,7 @@ constexpr ControlLayout kDlgCommentControls[] = {
 constexpr ControlLayout kDlgFldSelectControls[] = {
     {"Label2", nullptr, K::kCaptionLabel, 120, 120, 1545, 180, 2, "Half-Lifeフォルダ", {}, kHeadingFont},
     {"dirHL", Bind<&DlgFldSelect::dirHL>, K::kFolderList, 240, 360, 2295, 2190, 3, "", {}, kWindowFont, "Label2"},
-    {"drvHL", Bind<&DlgFldSelect::drvHL>, K::kDriveList, 240, 2640, 2295, 300, 4, "", {}, kWindowFont},
+    {"drvHL", Bind<&DlgFldSelect::drvHL>, K::kDriveList, 240, 2640, 2295, 300, 4, "", {}, kWindowFont, {}, "ドライブ"},
     {"cmdOK", Bind<Click<&DlgFldSelect::cmdOK_Click>>, K::kButton, 240, 3120, 1095, 255, 0, "OK", {}, kWindowFont},
     {"cmdCancel", Bind<Click<&DlgFldSelect::cmdCancel_Click>>, K::kButton, 1440, 3120, 1095, 255, 1, "ｷｬﾝｾﾙ", {}, kWindowFont},
 };
@@ -109,6 +109,20 @@ const ControlLayout* WindowLayout::CaptionOf(const ControlLayout& control) const
     if (c.name == control.labelledBy) return &c;
   }
   return nullptr;
+}
+
+ScreenRect DialogFrameOnMonitor(const ScreenRect& monitor, const ScreenRect& workArea,
+                                const ScreenRect& frame, int offsetX, int offsetY) {
+  // Along one axis: the frame's start, moved into [low, high) as far as it
+  // fits, its start kept at or after `low`.
+  auto into = [](int start, int length, int low, int high) {
+    return std::max(low, std::min(start, high - length));
+  };
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  const int left = into(monitor.left + offsetX + frame.left, width, workArea.left, workArea.right);
+  const int top = into(monitor.top + offsetY + frame.top, height, workArea.top, workArea.bottom);
+  return {left, top, left + width, top + height};
 }
 
 void AddLayoutRows(Form& form) {

@@ -92,6 +92,9 @@ struct ControlLayout {
   // The caption label that names the control for screen readers, by its
   // row's name; empty for none. A caption names one control at most.
   std::string_view labelledBy = {};
+  // The name screen readers read for a control that no caption names and
+  // whose caption says nothing when read aloud; it wins over both.
+  std::string_view accessibleName = {};
   bool visible = true;
   bool enabled = true;
 };
@@ -99,11 +102,28 @@ struct ControlLayout {
 enum class WindowKind : std::uint8_t {
   kMain,        // fixed border, minimise and close, a taskbar button
   kToolDialog,  // fixed tool window with a close box only, no taskbar button,
-                // its client area at kDialogLeftTwips, kDialogTopTwips on the screen
+                // its client area at kDialogLeftTwips, kDialogTopTwips from the
+                // top-left corner of the main window's monitor; screen readers
+                // announce it as a dialog
 };
 
 inline constexpr int kDialogLeftTwips = 2760;
 inline constexpr int kDialogTopTwips = 3690;
+
+// A rectangle of the screen in pixels, right and bottom excluded.
+struct ScreenRect {
+  int left, top, right, bottom;
+  bool operator==(const ScreenRect&) const = default;
+};
+
+// Where a dialog's frame goes on the monitor that holds the main window:
+// `frame` is the frame around its client area with the client area's
+// top-left corner at 0, 0; that corner goes to `offsetX`, `offsetY` from the
+// monitor's top-left corner. The frame is then moved as little as needed to
+// lie within the monitor's work area; where it is larger, its top-left
+// corner stays inside, so that the title bar can be reached.
+ScreenRect DialogFrameOnMonitor(const ScreenRect& monitor, const ScreenRect& workArea,
+                                const ScreenRect& frame, int offsetX, int offsetY);
 
 struct WindowLayout {
   std::string_view name;

@@ -45,7 +45,9 @@ void WindowController::Bind(Form& model, WindowView& view) {
   for (const ControlLayout* row : model.Layout().TabOrder()) order.push_back(ControlOf(row)->view_);
   view.SetTabOrder(order);
   for (const auto& c : controls_) {
-    if (BoundControl* caption = ControlOf(model.Layout().CaptionOf(c->row_))) {
+    if (!c->row_.accessibleName.empty()) {
+      view.NameControl(*c->view_, c->row_.accessibleName);
+    } else if (BoundControl* caption = ControlOf(model.Layout().CaptionOf(c->row_))) {
       view.NameControl(*c->view_, *caption->view_);
     }
   }

@@ -5,8 +5,9 @@
 // rest:
 //
 //   Bind ──> the window makes an adapter per shown row of the model's layout;
-//            they are put in Tab order, and each caption that names a
-//            control names it for screen readers
+//            they are put in Tab order, and each control is named for
+//            screen readers: by its row's own name, else by the caption
+//            that names it
 //            model control ──Observer──> adapter.Show...
 //            adapter ──Clicked, Picked, Edited, FocusedByUser, Highlighted,
 //                      Opened──> the model's control or event, while bound
@@ -123,6 +124,8 @@ class WindowView {
   virtual void SetTabOrder(const std::vector<ControlView*>& order) = 0;
   // Screen readers read the caption label as the control's name.
   virtual void NameControl(ControlView& control, ControlView& caption) = 0;
+  // Screen readers read `name` as the control's name.
+  virtual void NameControl(ControlView& control, std::string_view name) = 0;
   virtual void Show() = 0;
   virtual void SetEnabled(bool enabled) = 0;
   virtual void Activate() = 0;  // the active window, in front

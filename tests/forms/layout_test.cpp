@@ -53,6 +53,20 @@ TEST_P(EveryTable, NamesControlsByCaptionLabelsOfTheTable) {
   }
 }
 
+// What a screen reader reads for each control the Tab key visits: its
+// row's own name, else its caption label's, else its own caption; never
+// nothing, and never punctuation alone ("...").
+TEST_P(EveryTable, NamesEveryControlTheTabKeyVisits) {
+  const WindowLayout& layout = *GetParam();
+  for (const ControlLayout* c : layout.TabOrder()) {
+    const ControlLayout* caption = layout.CaptionOf(*c);
+    const std::string_view name = !c->accessibleName.empty() ? c->accessibleName
+                                  : caption != nullptr       ? caption->caption
+                                                             : c->caption;
+    EXPECT_NE(name.find_first_not_of(". "), std::string_view::npos) << c->name;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Layout, EveryTable,
                          ::testing::Values(&kFrmMainLayout, &kDlgCommentLayout,
                                            &kDlgFldSelectLayout),
@@ -146,6 +160,27 @@ TEST(Layout, EveryShownControlBindsToItsModel) {
   EXPECT_EQ(BindingOf(comment, "labFile").label, &comment.labFile);
   DlgFldSelect folder(host, {}, nullptr, nullptr);
   CheckBindings(folder, kDlgFldSelectLayout);
+}
+
+// A dialog's frame (4 px border, 20 px title bar around 185 x 241) on the
+// main window's monitor, its client area at 184, 246 from the monitor's
+// corner, within the work area.
+TEST(Layout, DialogsOpenOnTheMainWindowsMonitor) {
+  const ScreenRect frame{-4, -24, 189, 245};
+  const struct {
+    const char* what;
+    ScreenRect monitor, workArea, expected;
+  } cases[] = {
+      {"one monitor", {0, 0, 1920, 1080}, {0, 0, 1920, 1040}, {180, 222, 373, 491}},
+      {"to the right", {1920, 0, 3840, 1080}, {1920, 0, 3840, 1040}, {2100, 222, 2293, 491}},
+      {"to the left, above", {-1280, -200, 0, 824}, {-1280, -200, 0, 784}, {-1100, 22, -907, 291}},
+      {"taskbar at the top", {0, 0, 1920, 1080}, {0, 300, 1920, 1080}, {180, 300, 373, 569}},
+      {"work area too short", {0, 0, 640, 400}, {0, 0, 640, 360}, {180, 91, 373, 360}},
+      {"too small for it", {0, 0, 150, 200}, {0, 0, 150, 200}, {0, 0, 193, 269}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DialogFrameOnMonitor(c.monitor, c.workArea, frame, 184, 246), c.expected) << c.what;
+  }
 }
 
 TEST(Layout, TwipsArePixelsAtTheResolution) {

@@ -59,6 +59,7 @@ const ControlLayout kControls[] = {
      {},
      {},
      {},
+     {},
      false},
 };
 const WindowLayout kLayout{"test", "Test", WindowKind::kMain, 99, 99, kControls};
@@ -90,6 +91,7 @@ class RecordingWindow final : public WindowView {
   }
   void SetTabOrder(const std::vector<ControlView*>& order) override { tabs = order.size(); }
   void NameControl(ControlView&, ControlView&) override {}
+  void NameControl(ControlView&, std::string_view) override {}
   void Show() override {}
   void SetEnabled(bool enabled) override { Note(enabled ? "enabled" : "disabled"); }
   void Activate() override {}

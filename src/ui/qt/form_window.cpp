@@ -1,6 +1,7 @@
 #include "ui/qt/form_window.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
@@ -45,6 +46,19 @@ void FormWindow::NameControl(forms::ControlView& control, forms::ControlView& ca
   if (label == nullptr) return;
   label->setBuddy(named);
   named->setAccessibleName(label->text());
+}
+
+void FormWindow::NameControl(forms::ControlView& control, std::string_view name) {
+  QWidget* named = static_cast<Control&>(control).Widget();
+  const QString text = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+  named->setAccessibleName(text);
+  // On Linux Qt reads a drop-down list's shown row as its name, and its
+  // label by the labelled-by relation: a buddy that is never shown says it.
+  if (qobject_cast<QComboBox*>(named) != nullptr) {
+    auto* label = new QLabel(text, this);
+    label->hide();
+    label->setBuddy(named);
+  }
 }
 
 void FormWindow::Post(std::function<void()> task) {

@@ -34,6 +34,7 @@ class FormWindow : public QWidget, public virtual forms::WindowView {
   void SetTabOrder(const std::vector<forms::ControlView*>& order) override;
   // The caption becomes the control's buddy.
   void NameControl(forms::ControlView& control, forms::ControlView& caption) override;
+  void NameControl(forms::ControlView& control, std::string_view name) override;
   void Show() override { show(); }
   void SetEnabled(bool enabled) override { setEnabled(enabled); }
   void Activate() override { activateWindow(); }

@@ -105,15 +105,7 @@ void SetUpWindow(QWidget& window, const forms::WindowLayout& layout) {
   window.setObjectName(QString::fromUtf8(layout.name));
   window.setWindowTitle(QString::fromUtf8(layout.caption));
   window.setWindowIcon(AppIcon());
-  const QSize size(forms::TwipsToPixels(layout.width), forms::TwipsToPixels(layout.height));
-  if (layout.kind == forms::WindowKind::kToolDialog) {
-    // The client area stands at a fixed place on the screen, wherever the
-    // main window is.
-    window.setGeometry(QRect(QPoint(forms::TwipsToPixels(forms::kDialogLeftTwips),
-                                    forms::TwipsToPixels(forms::kDialogTopTwips)),
-                             size));
-  }
-  window.setFixedSize(size);
+  window.setFixedSize(forms::TwipsToPixels(layout.width), forms::TwipsToPixels(layout.height));
   QPalette palette = window.palette();
   palette.setColor(QPalette::Window, Colour(forms::kWindowColour));
   window.setPalette(palette);

@@ -39,7 +39,7 @@ QIcon AppIcon();
 void UseDropDownStyle();
 
 // A black window of the layout's caption and fixed client size, in the
-// window font and the style above; a dialog at its place on the screen.
+// window font and the style above.
 void SetUpWindow(QWidget& window, const forms::WindowLayout& layout);
 // Its frame: set when the window is made.
 Qt::WindowFlags WindowFlags(forms::WindowKind kind);

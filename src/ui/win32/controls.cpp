@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
+#include "ui/win32/accessible.h"
 #include "ui/win32/form_window.h"
 #include "ui/win32/look.h"
 
@@ -95,6 +97,44 @@ void Control::Layout(int dpi) {
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+void Control::SetAccessibleName(std::wstring name) {
+  accessibleName_ = std::move(name);
+  StartIntercepting();
+}
+
+void Control::StartIntercepting() {
+  if (original_ != nullptr) return;
+  // The control's own data word, not a window property: Wine asks its
+  // server for a property, and every message to the control looks it up.
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  original_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Intercepted)));
+}
+
+bool Control::Intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message != WM_GETOBJECT || accessibleName_.empty()) return false;
+  result = AnswerGetObject(hwnd_, wParam, lParam, accessibleName_, 0);
+  return result != 0;
+}
+
+LRESULT CALLBACK Control::Intercepted(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* c = reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  LRESULT result = 0;
+  if (c->Intercept(message, wParam, lParam, result)) return result;
+  const WNDPROC original = c->original_;
+  // The window goes before its adapter: the handle may name another
+  // window from now on.
+  if (message == WM_NCDESTROY) c->StopIntercepting();
+  return CallWindowProcW(original, hwnd, message, wParam, lParam);
+}
+
+void Control::StopIntercepting() {
+  if (original_ == nullptr) return;
+  SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  original_ = nullptr;
+}
+
 class LabelControl final : public Control {
  public:
   LabelControl(FormWindow& window, forms::BoundControl& c)
@@ -159,15 +199,8 @@ class ListControl final : public Control {
                 CBS_DROPDOWNLIST | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP) {
     SendMessageW(hwnd_, CB_SETMINVISIBLE, kDroppedRows, 0);
     Fit(window.Dpi());
-    if (c.Binding().gotFocus) {
-      // The control's own data word, not a window property: Wine asks its
-      // server for a property, and every message to the control looks it up.
-      SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-      original_ = reinterpret_cast<WNDPROC>(
-          SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchFocus)));
-    }
+    if (c.Binding().gotFocus) StartIntercepting();  // to see where the focus comes from
   }
-  ~ListControl() override { StopWatching(); }
 
   // Every row is a string of the list, as the eye sees it: screen readers
   // read it (CB_GETLBTEXT, WM_GETTEXT) and a typed letter finds it.
@@ -207,6 +240,10 @@ class ListControl final : public Control {
     const RECT r = ControlRect(control_.Row(), dpi);
     SetClosedHeight(hwnd_, r.bottom - r.top);
   }
+  bool Intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    if (message == WM_SETFOCUS) focusFrom_ = reinterpret_cast<HWND>(wParam);
+    return Control::Intercept(message, wParam, lParam, result);
+  }
 
  private:
   // What CB_INITSTORAGE reserves for a row's text: a map row of a padded
@@ -225,25 +262,7 @@ class ListControl final : public Control {
     return IsChild(window_.Handle(), from) != FALSE;
   }
 
-  static LRESULT CALLBACK WatchFocus(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* c = reinterpret_cast<ListControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (message == WM_SETFOCUS) c->focusFrom_ = reinterpret_cast<HWND>(wParam);
-    const WNDPROC original = c->original_;
-    // The window goes before its adapter: the handle may name another
-    // window from now on.
-    if (message == WM_NCDESTROY) c->StopWatching();
-    return CallWindowProcW(original, hwnd, message, wParam, lParam);
-  }
-  // The list's own procedure again.
-  void StopWatching() {
-    if (original_ == nullptr) return;
-    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    original_ = nullptr;
-  }
-
-  HWND focusFrom_ = nullptr;  // the window that last gave it the focus
-  WNDPROC original_ = nullptr;
+  HWND focusFrom_ = nullptr;  // the window that last gave it the focus (while intercepting)
 };
 
 class TextBoxControl final : public Control {

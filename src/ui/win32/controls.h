@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "forms/window_controller.h"
 
@@ -27,6 +28,7 @@ int ControlId(const forms::WindowLayout& layout, const forms::ControlLayout& row
 // What every kind shares: its child window, font, place, focus and enabled.
 class Control : public forms::ControlView {
  public:
+  ~Control() override { StopIntercepting(); }
   HWND Handle() const { return hwnd_; }
   int Id() const { return id_; }
   const forms::ControlLayout& Row() const { return control_.Row(); }
@@ -36,6 +38,9 @@ class Control : public forms::ControlView {
 
   // Places and sizes the control and gives it its font for a DPI.
   void Layout(int dpi);
+  // Screen readers read `name` as the control's name, not its caption or
+  // the static before it.
+  void SetAccessibleName(std::wstring name);
   // A notification from the control, through its window's WM_COMMAND.
   virtual void Notify(int code) { (void)code; }
   // WM_CTLCOLORSTATIC, WM_CTLCOLORBTN: true with a brush for the kinds
@@ -54,6 +59,10 @@ class Control : public forms::ControlView {
   Control(FormWindow& window, forms::BoundControl& control, const wchar_t* windowClass, DWORD style,
           DWORD exStyle = 0);
   RECT Geometry(int dpi) const;
+  // From now on the child window's messages reach Intercept before its own
+  // procedure: true when Intercept has answered one, with `result`.
+  void StartIntercepting();
+  virtual bool Intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   // What the kind sizes after its font: a list's heights, a label's size.
   virtual void Fit(int dpi) { (void)dpi; }
 
@@ -62,6 +71,14 @@ class Control : public forms::ControlView {
   HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;
   int id_;
+
+ private:
+  static LRESULT CALLBACK Intercepted(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // The child window's own procedure again.
+  void StopIntercepting();
+
+  WNDPROC original_ = nullptr;  // while intercepting
+  std::wstring accessibleName_;
 };
 
 // The child window of a shown row, in `window`, reporting to `control`: a

@@ -3,9 +3,11 @@
 // forms::DlgFldSelect), driven by the controller that the main window's
 // controller keeps for it. A tool window owned by
 // the main window: no taskbar button, always in front of the main window,
-// and found again with it (taskbar, Alt+Tab). Its client area stands at a
-// fixed place on the screen when first shown; after a DPI change where the
-// system puts it. The same class as ui/qt/dialog_window.h.
+// and found again with it (taskbar, Alt+Tab). It is made on the main
+// window's monitor, at that monitor's DPI, its client area at a fixed place
+// from the monitor's top-left corner, within its work area; after a DPI
+// change where the system puts it. Screen readers announce it as a dialog.
+// The same class as ui/qt/dialog_window.h.
 
 #include "forms/dialog_form.h"
 #include "ui/win32/form_window.h"

@@ -1,6 +1,9 @@
 #include "ui/win32/form_window.h"
 
+#include <oleacc.h>
+
 #include "forms/messages.h"
+#include "ui/win32/accessible.h"
 #include "ui/win32/controls.h"
 #include "ui/win32/look.h"
 
@@ -29,16 +32,16 @@ ATOM FormWindow::Class() {
   return atom;
 }
 
-FormWindow::FormWindow(const forms::WindowLayout& layout, HWND owner)
+FormWindow::FormWindow(const forms::WindowLayout& layout, HWND owner, POINT at)
     : layout_(layout), measure_(CreateCompatibleDC(nullptr)) {
   Class();
   const DWORD style = WindowStyle(layout.kind);
-  // A main window goes where the system puts new windows; its size and a
-  // dialog's place are set by Place once its DPI is known.
+  // Made at `at`, so that it has the DPI of the monitor there; its size and
+  // a dialog's exact place are set by Place once its DPI is known.
   const bool main = layout.kind == forms::WindowKind::kMain;
-  CreateWindowExW(WindowExStyle(layout.kind), kClassName, Wide(layout.caption).c_str(), style,
-                  main ? CW_USEDEFAULT : 0, main ? CW_USEDEFAULT : 0, main ? CW_USEDEFAULT : 0,
-                  main ? CW_USEDEFAULT : 0, owner, nullptr, GetModuleHandleW(nullptr), this);
+  CreateWindowExW(WindowExStyle(layout.kind), kClassName, Wide(layout.caption).c_str(), style, at.x,
+                  at.y, main ? CW_USEDEFAULT : 0, main ? CW_USEDEFAULT : 0, owner, nullptr,
+                  GetModuleHandleW(nullptr), this);
   dpi_ = WindowDpi(hwnd_);
   if (hwnd_ != nullptr) SetAppIcons(hwnd_, dpi_);
 }
@@ -84,6 +87,10 @@ void FormWindow::NameControl(forms::ControlView& control, forms::ControlView& ca
   if (before == label) return;
   SetWindowPos(label, before != nullptr ? before : HWND_TOP, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void FormWindow::NameControl(forms::ControlView& control, std::string_view name) {
+  static_cast<Control&>(control).SetAccessibleName(Wide(name));
 }
 
 void FormWindow::Show() {
@@ -199,6 +206,14 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SystemColoursChanged();
       for (const auto& c : controls_) SendMessageW(c->Handle(), WM_SYSCOLORCHANGE, 0, 0);
       RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      break;
+    case WM_GETOBJECT:
+      // Screen readers announce a dialog, and read its text, as it opens.
+      if (layout_.kind == forms::WindowKind::kToolDialog) {
+        if (const LRESULT answer = AnswerGetObject(hwnd_, wParam, lParam, {}, ROLE_SYSTEM_DIALOG)) {
+          return answer;
+        }
+      }
       break;
     case WM_ERASEBKGND: {
       RECT r{};

@@ -11,6 +11,7 @@
 //   WM_DPICHANGED ──> controls and fonts for the new DPI, the frame as
 //   suggested
 //   WM_SYSCOLORCHANGE, WM_SETTINGCHANGE ──> repainted (high contrast)
+//   WM_GETOBJECT for a dialog's client area ──> the dialog role
 //   the controller ──> show, enable, activate, hide, post, message boxes
 //   destroyed ──> the controller unbinds; the window and its children go,
 //   then the adapters
@@ -43,6 +44,8 @@ class FormWindow : public virtual forms::WindowView {
   void SetTabOrder(const std::vector<forms::ControlView*>& order) override;
   // Puts the caption just before the control among the child windows.
   void NameControl(forms::ControlView& control, forms::ControlView& caption) override;
+  // The control answers screen readers with the name.
+  void NameControl(forms::ControlView& control, std::string_view name) override;
   void Show() override;
   void SetEnabled(bool enabled) override { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
   void Activate() override { SetForegroundWindow(hwnd_); }
@@ -59,8 +62,10 @@ class FormWindow : public virtual forms::WindowView {
   const forms::WindowLayout& Layout() const { return layout_; }
 
  protected:
-  // Creates the window, empty, not shown yet, owned by `owner` if given.
-  explicit FormWindow(const forms::WindowLayout& layout, HWND owner = nullptr);
+  // Creates the window, empty, not shown yet, owned by `owner` if given, at
+  // `at` on the screen (by default where the system puts new windows).
+  explicit FormWindow(const forms::WindowLayout& layout, HWND owner = nullptr,
+                      POINT at = {CW_USEDEFAULT, CW_USEDEFAULT});
   virtual ~FormWindow();
 
   // The controller that drives this window; it binds the window next.

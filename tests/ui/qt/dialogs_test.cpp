@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 #include <QtTest>
@@ -21,6 +22,14 @@ using tarq::testing::TempDir;
 
 using tarq::testing::CheckLayout;
 using tarq::testing::FocusCycle;
+
+// At 2760, 3690 twips from the top-left corner of the main window's screen,
+// and announced as a dialog.
+void ExpectOnTheMainWindowsScreen(QWidget* dialog, QWidget* main) {
+  QCOMPARE(dialog->screen(), main->screen());
+  QCOMPARE(dialog->geometry().topLeft(), main->screen()->geometry().topLeft() + QPoint(184, 246));
+  QCOMPARE(QAccessible::queryAccessibleInterface(dialog)->role(), QAccessible::Dialog);
+}
 
 class DialogsTest : public tarq::testing::WindowTest {
   Q_OBJECT
@@ -45,7 +54,7 @@ class DialogsTest : public tarq::testing::WindowTest {
     QVERIFY(dialog->windowFlags() & Qt::Tool);
     QVERIFY(dialog->parentWidget() == nullptr);
     QVERIFY(dialog->windowHandle()->transientParent() == window_->windowHandle());
-    QCOMPARE(dialog->geometry().topLeft(), QPoint(184, 246));  // 2760, 3690 twips
+    ExpectOnTheMainWindowsScreen(dialog, window_.get());
     QVERIFY(!window_->isEnabled());
     CheckLayout(dialog, tarq::forms::kDlgCommentLayout);
     auto* labFile = dialog->findChild<QLabel*>("labFile");
@@ -96,11 +105,24 @@ class DialogsTest : public tarq::testing::WindowTest {
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
     QVERIFY(dialog->windowFlags() & Qt::Tool);
     QVERIFY(dialog->windowHandle()->transientParent() == window_->windowHandle());
-    QCOMPARE(dialog->geometry().topLeft(), QPoint(184, 246));
+    ExpectOnTheMainWindowsScreen(dialog, window_.get());
     CheckLayout(dialog, tarq::forms::kDlgFldSelectLayout);
     QVERIFY(dialog->findChild<QLabel*>("Label2")->font().bold());
     QCOMPARE(QApplication::focusWidget()->objectName(), QString("cmdOK"));
     QCOMPARE(FocusCycle(4), (QStringList{"cmdOK", "cmdCancel", "dirHL", "drvHL", "cmdOK"}));
+  }
+
+  // Run with a second screen to the right of the first and higher
+  // (two_screens.json). The offscreen platform moves a window to x >= 0.
+  void dialogsOpenOnTheMainWindowsScreen() {
+    if (QGuiApplication::screens().size() < 2) QSKIP("one screen");
+    QScreen* second = QGuiApplication::screens().at(1);
+    window_->move(second->geometry().topLeft() + QPoint(100, 300));
+    QTRY_COMPARE(window_->screen(), second);
+    QTest::mouseClick(window_->findChild<QPushButton*>("cmdFldSelect"), Qt::LeftButton);
+    QWidget* dialog = ShownDialog();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    ExpectOnTheMainWindowsScreen(dialog, window_.get());
   }
 
   void folderDialogChoosesTheGameFolderThroughTheWidgets() {

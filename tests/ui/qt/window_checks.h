@@ -58,8 +58,17 @@ inline void CheckLayout(QWidget* window, const tarq::forms::WindowLayout& layout
       if (auto* label = qobject_cast<QLabel*>(w)) QCOMPARE(label->text(), caption);
       if (auto* button = qobject_cast<QAbstractButton*>(w)) QCOMPARE(button->text(), caption);
     }
-    // A screen reader reads the caption the table says as the control's name.
-    if (const tarq::forms::ControlLayout* caption = layout.CaptionOf(c)) {
+    // A screen reader reads the name the table gives, else the caption it
+    // says, as the control's name: as the name, or by a labelled-by relation.
+    if (!c.accessibleName.empty()) {
+      const QString given = QString::fromUtf8(c.accessibleName);
+      QAccessibleInterface* named = QAccessible::queryAccessibleInterface(w);
+      bool related = false;
+      for (const auto& [by, relation] : named->relations(QAccessible::Label)) {
+        related = related || by->text(QAccessible::Name) == given;
+      }
+      QVERIFY2(related || named->text(QAccessible::Name) == given, c.name.data());
+    } else if (const tarq::forms::ControlLayout* caption = layout.CaptionOf(c)) {
       auto* label = window->findChild<QLabel*>(QString::fromUtf8(caption->name));
       QCOMPARE(label->buddy(), w);
       // As a labelled-by relation, or as the name where there is none (item views).

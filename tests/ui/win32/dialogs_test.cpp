@@ -59,6 +59,7 @@ void ExpectToolWindowAtItsPlace(HWND dialog, HWND main) {
   ClientToScreen(dialog, &origin);
   EXPECT_EQ(origin.x, forms::TwipsToPixels(forms::kDialogLeftTwips));
   EXPECT_EQ(origin.y, forms::TwipsToPixels(forms::kDialogTopTwips));
+  EXPECT_EQ(AccessibleOf(dialog).role, ROLE_SYSTEM_DIALOG);
 }
 
 TEST_F(Win32Dialogs, TheCommentDialogFollowsItsTableAndDisablesTheMainWindow) {

@@ -24,6 +24,28 @@ RECT ClientRect(HWND child) {
   return r;
 }
 
+AccessibleText AccessibleOf(HWND hwnd) {
+  IAccessible* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT),
+                                        __uuidof(IAccessible),
+                                        reinterpret_cast<void**>(&object)))) {
+    return {};
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  AccessibleText text;
+  BSTR name = nullptr;
+  if (SUCCEEDED(object->get_accName(self, &name)) && name != nullptr) {
+    text.name = Narrow(name);
+    SysFreeString(name);
+  }
+  VARIANT role{};
+  if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) text.role = role.lVal;
+  object->Release();
+  return text;
+}
+
 void DispatchPending() {
   MSG message{};
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -96,8 +118,11 @@ void CheckLayout(const FormOnScreen& window, const forms::WindowLayout& layout) 
     if (!c.caption.empty()) {
       EXPECT_EQ(Text(child), c.caption);
     }
-    // A screen reader names the control after the static just before it.
-    if (const forms::ControlLayout* caption = layout.CaptionOf(c)) {
+    // A screen reader reads the name the table gives, else names the control
+    // after the static just before it.
+    if (!c.accessibleName.empty()) {
+      EXPECT_EQ(AccessibleOf(child).name, c.accessibleName);
+    } else if (const forms::ControlLayout* caption = layout.CaptionOf(c)) {
       EXPECT_EQ(GetWindow(child, GW_HWNDPREV), window.Find(caption->name));
     }
   }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,15 @@ std::string ClassOf(HWND hwnd);
 
 // A child window's rectangle in its parent's client coordinates.
 RECT ClientRect(HWND child);
+
+// What a screen reader reads for a window's client area, through the
+// accessible object the window answers with: its name and its role (a
+// ROLE_SYSTEM_ value; 0 where there is no object).
+struct AccessibleText {
+  std::string name;
+  long role = 0;
+};
+AccessibleText AccessibleOf(HWND hwnd);
 
 // Dispatches the messages that are pending now, without waiting; a WM_QUIT
 // among them is dropped.
