@@ -20,7 +20,6 @@ void DialogWindow::Place(int dpi, const RECT* suggested) {
     return;
   }
   // Fixed on the screen, wherever the main window is.
-  using forms::TwipsToPixels;
   const RECT r =
       FrameAround(layout_.kind, TwipsToPixels(forms::kDialogLeftTwips, dpi),
                   TwipsToPixels(forms::kDialogTopTwips, dpi), TwipsToPixels(layout_.width, dpi),
