@@ -175,8 +175,6 @@ class TextSize final {
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, kValue);
     Set(saved_);
   }
-  TextSize(const TextSize&) = delete;
-  TextSize& operator=(const TextSize&) = delete;
 
  private:
   static constexpr const wchar_t* kKey = L"Software\\Microsoft\\Accessibility";
@@ -201,22 +199,16 @@ TEST_F(Win32MainWindow, LargerTextGrowsTheLayoutAsADpiStepWouldAndNothingClips) 
     EXPECT_EQ(FontOf(Control("cmbMapComment")).lfHeight, -21);  // 9 points at 168 DPI
     for (const forms::ControlLayout& c : kFrmMainLayout.controls) {
       const HWND control = Control(c.name);
-      if (control == nullptr ||
-          !(forms::IsLabel(c.kind) || c.kind == forms::ControlKind::kButton)) {
-        continue;
-      }
+      if (control == nullptr || c.kind > forms::ControlKind::kButton) continue;  // labels, buttons
       const std::wstring text = Wide(Text(control));
       const HDC dc = GetDC(control);
-      const HGDIOBJ previous =
-          SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-      RECT needed{}, client{};
-      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
-                DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-      SelectObject(dc, previous);
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+      SIZE needed{};
+      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &needed);
       ReleaseDC(control, dc);
+      RECT client{};
       GetClientRect(control, &client);
-      EXPECT_LE(needed.right, client.right) << c.name;
-      EXPECT_LE(needed.bottom, client.bottom) << c.name;
+      EXPECT_TRUE(needed.cx <= client.right && needed.cy <= client.bottom) << c.name;
     }
   }
   CheckLayout(MainForm(), kFrmMainLayout);
