@@ -42,7 +42,6 @@ void DialogWindow::Place(int dpi, const RECT* suggested) {
   }
   // At a fixed place from the top-left corner of the main window's monitor,
   // on which it was made.
-  using forms::TwipsToPixels;
   const MONITORINFO monitor = MonitorOf(GetWindow(hwnd_, GW_OWNER));
   const RECT frame = FrameAround(layout_.kind, 0, 0, TwipsToPixels(layout_.width, dpi),
                                  TwipsToPixels(layout_.height, dpi), dpi);

@@ -43,6 +43,7 @@ FormWindow::FormWindow(const forms::WindowLayout& layout, HWND owner, POINT at)
                   at.y, main ? CW_USEDEFAULT : 0, main ? CW_USEDEFAULT : 0, owner, nullptr,
                   GetModuleHandleW(nullptr), this);
   dpi_ = WindowDpi(hwnd_);
+  textScale_ = TextScale();
   if (hwnd_ != nullptr) SetAppIcons(hwnd_, dpi_);
 }
 
@@ -109,8 +110,8 @@ void FormWindow::MsgBox(std::string_view text) {
 }
 
 SIZE FormWindow::FrameSize(int dpi) const {
-  const RECT r = FrameAround(layout_.kind, 0, 0, forms::TwipsToPixels(layout_.width, dpi),
-                             forms::TwipsToPixels(layout_.height, dpi), dpi);
+  const RECT r = FrameAround(layout_.kind, 0, 0, TwipsToPixels(layout_.width, dpi),
+                             TwipsToPixels(layout_.height, dpi), dpi);
   return {r.right - r.left, r.bottom - r.top};
 }
 
@@ -126,6 +127,7 @@ void FormWindow::ChangeDpi(int dpi) {
   const std::vector<MadeFont> old = std::move(fonts_);
   fonts_.clear();
   dpi_ = dpi;
+  textScale_ = TextScale();
   for (const auto& c : controls_) c->Layout(dpi);
   for (const MadeFont& f : old) DeleteObject(f.font);
 }
@@ -201,9 +203,16 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
+      SystemSettingsChanged();
+      // The text size or the message font changed: laid out again as at a
+      // change of DPI. Windows names neither change reliably (lParam).
+      if (message == WM_SETTINGCHANGE &&
+          (wParam == SPI_SETNONCLIENTMETRICS || TextScale() != textScale_)) {
+        ChangeDpi(dpi_);
+        Place(dpi_, nullptr);
+      }
       // High contrast may have come or gone: the controls take the new
       // system colours, and everything is painted again.
-      SystemColoursChanged();
       for (const auto& c : controls_) SendMessageW(c->Handle(), WM_SYSCOLORCHANGE, 0, 0);
       RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       break;

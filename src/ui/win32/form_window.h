@@ -10,7 +10,8 @@
 //   WM_GETDPISCALEDSIZE ──> the frame around the client area at the new DPI
 //   WM_DPICHANGED ──> controls and fonts for the new DPI, the frame as
 //   suggested
-//   WM_SYSCOLORCHANGE, WM_SETTINGCHANGE ──> repainted (high contrast)
+//   WM_SYSCOLORCHANGE, WM_SETTINGCHANGE ──> repainted (high contrast); laid
+//   out again when the text size or the message font changed
 //   WM_GETOBJECT for a dialog's client area ──> the dialog role
 //   the controller ──> show, enable, activate, hide, post, message boxes
 //   destroyed ──> the controller unbinds; the window and its children go,
@@ -92,6 +93,7 @@ class FormWindow : public virtual forms::WindowView {
 
   std::vector<std::unique_ptr<Control>> controls_;
   int dpi_;
+  int textScale_;  // the text size the controls and fonts are laid out at
   HDC measure_;
   struct MadeFont {
     forms::FontSpec spec;

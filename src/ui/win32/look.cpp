@@ -1,5 +1,6 @@
 #include "ui/win32/look.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -71,8 +72,54 @@ int WindowDpi(HWND window) {
   return SystemDpi();
 }
 
+namespace {
+
+// Asked for at every layout and paint: read once, and again after the
+// system says its colours or settings changed.
+std::optional<bool>& KnownHighContrast() {
+  static std::optional<bool> known;
+  return known;
+}
+std::optional<int>& KnownTextScale() {
+  static std::optional<int> known;
+  return known;
+}
+
+// The DPI a layout and its named fonts are drawn at: the window's, grown by
+// the text size.
+int LayoutDpi(int dpi) {
+  return MulDiv(dpi, TextScale(), 100);
+}
+
+}  // namespace
+
+int TextScale() {
+  std::optional<int>& known = KnownTextScale();
+  if (!known) {
+    // A DWORD of percent, which Settings keeps between 100 and 225.
+    DWORD percent = 100;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Accessibility", 0, KEY_QUERY_VALUE,
+                      &key) == ERROR_SUCCESS) {
+      DWORD type = 0;
+      DWORD size = sizeof percent;
+      if (RegQueryValueExW(key, L"TextScaleFactor", nullptr, &type,
+                           reinterpret_cast<BYTE*>(&percent), &size) != ERROR_SUCCESS ||
+          type != REG_DWORD || size != sizeof percent) {
+        percent = 100;
+      }
+      RegCloseKey(key);
+    }
+    known = std::clamp(static_cast<int>(percent), 100, 225);
+  }
+  return *known;
+}
+
+int TwipsToPixels(int twips, int dpi) {
+  return forms::TwipsToPixels(twips, LayoutDpi(dpi));
+}
+
 RECT ControlRect(const forms::ControlLayout& c, int dpi) {
-  using forms::TwipsToPixels;
   const int left = TwipsToPixels(c.left, dpi);
   const int top = TwipsToPixels(c.top, dpi);
   return {left, top, left + TwipsToPixels(c.width, dpi), top + TwipsToPixels(c.height, dpi)};
@@ -107,7 +154,7 @@ HFONT MakeFont(const forms::FontSpec& font, int dpi) {
     return CreateFontIndirectW(&window);
   }
   LOGFONTW f{};
-  f.lfHeight = -MulDiv(font.points, dpi, 72);  // the character height in points
+  f.lfHeight = -MulDiv(font.points, LayoutDpi(dpi), 72);  // the character height in points
   f.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   f.lfItalic = font.italic ? TRUE : FALSE;
   f.lfCharSet = SHIFTJIS_CHARSET;
@@ -118,17 +165,6 @@ HFONT MakeFont(const forms::FontSpec& font, int dpi) {
   f = font.family == forms::kGothic ? FixedPitchJapaneseFont(f) : JapaneseUiFont(f);
   return CreateFontIndirectW(&f);
 }
-
-namespace {
-
-// Asked for at every paint of every control: read once, and again after the
-// system says its colours or settings changed.
-std::optional<bool>& KnownHighContrast() {
-  static std::optional<bool> known;
-  return known;
-}
-
-}  // namespace
 
 bool HighContrast() {
   std::optional<bool>& known = KnownHighContrast();
@@ -141,8 +177,9 @@ bool HighContrast() {
   return *known;
 }
 
-void SystemColoursChanged() {
+void SystemSettingsChanged() {
   KnownHighContrast().reset();
+  KnownTextScale().reset();
 }
 
 HBRUSH BackgroundBrush() {

@@ -18,6 +18,14 @@ using platform::win32::Wide;
 // 1607), else the system's.
 int WindowDpi(HWND window);
 
+// The text size the user chose (Settings › Accessibility › Text size), in
+// percent: 100 to 225, 100 without the setting. Read once, and again after
+// SystemSettingsChanged.
+int TextScale();
+// Pixels for twips in a window at a DPI. The text size grows the layout on
+// top of the DPI, as a DPI step would; the message font has grown with it.
+int TwipsToPixels(int twips, int dpi);
+
 // Pixels for a control's place and size at a DPI.
 RECT ControlRect(const forms::ControlLayout& c, int dpi);
 
@@ -30,7 +38,8 @@ RECT FrameAround(forms::WindowKind kind, int clientLeft, int clientTop, int widt
                  int dpi);
 
 // A font of the layout at a DPI: a named font requested with the Japanese
-// character set, or (no family) the system's message font; each replaced by
+// character set, grown by the text size, or (no family) the system's
+// message font, which Windows grows by it; each replaced by
 // an installed face that draws Japanese as it should when it does not
 // (system_fonts.h). The caller deletes it.
 HFONT MakeFont(const forms::FontSpec& font, int dpi);
@@ -42,8 +51,9 @@ constexpr COLORREF Rgb(forms::Colour c) {
 // True while the user has chosen high contrast: the windows then show the
 // system's window colours instead of the launcher's black and yellow.
 bool HighContrast();
-// High contrast may have come or gone: HighContrast() asks the system again.
-void SystemColoursChanged();
+// High contrast may have come or gone, the text size changed: HighContrast()
+// and TextScale() ask the system again.
+void SystemSettingsChanged();
 // The brush of every window's background, and the caption labels' text
 // colour on it.
 HBRUSH BackgroundBrush();

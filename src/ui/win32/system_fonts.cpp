@@ -15,9 +15,12 @@ constexpr std::wstring_view kJapanese = L"あア漢字";
 // kanji two.
 constexpr std::wstring_view kHalfWidth = L"iW_ｱ";
 constexpr std::wstring_view kFullWidth = L"あ漢ー";
-// The Japanese UI faces of Windows, newest first.
-constexpr std::array<std::wstring_view, 3> kUiFaces = {L"Yu Gothic UI", L"Meiryo UI",
-                                                       L"MS UI Gothic"};
+// Windows' own Japanese faces of its interface, in the order they are
+// taken: a message font of one of them is a Japanese user's choice, even
+// where the face does not name itself in Japanese.
+constexpr std::array<std::wstring_view, 7> kUiFaces = {
+    L"Yu Gothic UI", L"Meiryo UI",       L"MS UI Gothic", L"Yu Gothic",
+    L"Meiryo",       L"ＭＳ Ｐゴシック", L"MS PGothic"};
 
 // A font selected into a memory DC, to measure what the mapper gave.
 class Selected final {
@@ -83,30 +86,37 @@ struct Face {
   int rank;  // lower first
 };
 
+// Calls `visit(logfont, fontType)` for each installed face of the Japanese
+// character set named `face` (all of them when it is empty) while it
+// returns true.
+template <typename Visit>
+void EnumJapaneseFaces(std::wstring_view face, Visit visit) {
+  LOGFONTW wanted{};
+  wanted.lfCharSet = SHIFTJIS_CHARSET;
+  SetFace(wanted, face);
+  const HDC dc = CreateCompatibleDC(nullptr);
+  EnumFontFamiliesExW(
+      dc, &wanted,
+      [](const LOGFONTW* f, const TEXTMETRICW*, DWORD type, LPARAM to) -> int {
+        return (*reinterpret_cast<Visit*>(to))(*f, type) ? 1 : 0;
+      },
+      reinterpret_cast<LPARAM>(&visit), 0);
+  DeleteDC(dc);
+}
+
 // The installed faces with the Japanese character set, without the
 // vertical "@" ones, ranked by `rank(logfont, fontType)`.
 template <typename Rank>
 std::vector<std::wstring> JapaneseFaces(Rank rank) {
   std::vector<Face> faces;
-  auto add = [&](const LOGFONTW& f, DWORD type) {
+  EnumJapaneseFaces({}, [&](const LOGFONTW& f, DWORD type) {
     const std::wstring name = f.lfFaceName;
-    if (name.empty() || name[0] == L'@') return;
+    if (name.empty() || name[0] == L'@') return true;
     if (std::none_of(faces.begin(), faces.end(), [&](const Face& g) { return g.name == name; })) {
       faces.push_back({name, rank(f, type)});
     }
-  };
-  using Add = decltype(add);
-  LOGFONTW wanted{};
-  wanted.lfCharSet = SHIFTJIS_CHARSET;
-  const HDC dc = CreateCompatibleDC(nullptr);
-  EnumFontFamiliesExW(
-      dc, &wanted,
-      [](const LOGFONTW* f, const TEXTMETRICW*, DWORD type, LPARAM to) -> int {
-        (*reinterpret_cast<Add*>(to))(*f, type);
-        return 1;
-      },
-      reinterpret_cast<LPARAM>(&add), 0);
-  DeleteDC(dc);
+    return true;
+  });
   std::stable_sort(faces.begin(), faces.end(),
                    [](const Face& a, const Face& b) { return a.rank < b.rank; });
   std::vector<std::wstring> names;
@@ -120,6 +130,28 @@ bool IsFixedPitch(const LOGFONTW& f) {
 
 bool NamesItselfInJapanese(const LOGFONTW& font) {
   return Selected(font).NamesItselfInJapanese();
+}
+
+// True when the face `font` names is installed with the Japanese character
+// set: Microsoft YaHei UI and Malgun Gothic have kana and kanji, but not it.
+bool IsInstalledAsJapanese(const LOGFONTW& font) {
+  bool found = false;
+  if (font.lfFaceName[0] != L'\0') {
+    EnumJapaneseFaces(font.lfFaceName, [&](const LOGFONTW&, DWORD) {
+      found = true;
+      return false;
+    });
+  }
+  return found;
+}
+
+// True when the face `font` names is installed with the Japanese character
+// set, and made for Japanese or one of Windows' own Japanese UI faces.
+bool IsJapaneseUiFace(const LOGFONTW& font) {
+  const std::wstring_view name = font.lfFaceName;
+  return IsInstalledAsJapanese(font) &&
+         (std::find(kUiFaces.begin(), kUiFaces.end(), name) != kUiFaces.end() ||
+          IsJapaneseFace(font));
 }
 
 }  // namespace
@@ -163,7 +195,7 @@ LOGFONTW FixedPitchJapaneseFont(LOGFONTW font) {
 }
 
 LOGFONTW JapaneseUiFont(LOGFONTW font) {
-  if (IsJapaneseFace(font)) return font;
+  if (IsJapaneseUiFace(font)) return font;
   // The Windows UI faces in their order, then faces made for Japanese before
   // pan-CJK ones, outline faces before bitmap ones and proportional before
   // fixed pitch. A pan-CJK face still draws Japanese where it is all there is.

@@ -7,9 +7,11 @@
 //       full-width characters measure exactly two half-width ones, else the
 //       first installed Japanese face that does (EnumFontFamiliesExW,
 //       SHIFTJIS_CHARSET), faces made for Japanese first
-//   any other font ──> kept when it is made for Japanese, else "Yu Gothic
-//       UI", "Meiryo UI", "MS UI Gothic", then any Japanese face, faces made
-//       for Japanese first
+//   any other font ──> kept when its face is installed with the Japanese
+//       character set and made for Japanese or one of Windows' own Japanese
+//       UI faces, else "Yu Gothic UI", "Meiryo UI", "MS UI Gothic" and the
+//       other Windows faces, then any Japanese face, faces made for Japanese
+//       first
 //
 // A face is made for Japanese when it also names itself in Japanese: a
 // Chinese or pan-CJK face (Microsoft YaHei, Droid Sans Fallback, Noto Sans
@@ -37,7 +39,8 @@ bool IsFixedPitchJapanese(const LOGFONTW& font);
 LOGFONTW FixedPitchJapaneseFont(LOGFONTW font);
 
 // `font`, its face name replaced by an installed Japanese UI face when the
-// face it names is not made for Japanese.
+// face it names is not one: a Chinese or Korean Windows' message font
+// (Microsoft YaHei UI, Malgun Gothic) has kana and kanji, but is not.
 LOGFONTW JapaneseUiFont(LOGFONTW font);
 
 }  // namespace tarq::ui::win32

@@ -130,13 +130,14 @@ TEST_F(Win32MainWindow, AnAmpersandInAFolderNameShowsAsItself) {
   EXPECT_NE(Snapshot(Control("labHL")), doubled);
 }
 
+LOGFONTW FontOf(HWND control) {
+  LOGFONTW f{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof f, &f);
+  return f;
+}
+
 TEST_F(Win32MainWindow, NamedFontsAreJapaneseAndTheRestUseTheMessageFont) {
-  auto font = [this](std::string_view name) {
-    LOGFONTW f{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control(name), WM_GETFONT, 0, 0)), sizeof f,
-               &f);
-    return f;
-  };
+  auto font = [this](std::string_view name) { return FontOf(Control(name)); };
   const LOGFONTW list = font("cmbMapComment");
   EXPECT_EQ(Narrow(list.lfFaceName), forms::kGothic);
   EXPECT_EQ(list.lfCharSet, SHIFTJIS_CHARSET);
@@ -154,6 +155,64 @@ TEST_F(Win32MainWindow, NamedFontsAreJapaneseAndTheRestUseTheMessageFont) {
   for (const char* name : {"Label2", "labHL", "cmdStart", "cmbDiff"}) {
     EXPECT_EQ(Narrow(font(name).lfFaceName), Narrow(window.lfFaceName)) << name;
   }
+}
+
+// The text size the user chose, for its life, as Windows sets it: the
+// registry value, the message font grown by it, and the window told that a
+// setting changed, without saying which.
+class TextSize final {
+ public:
+  TextSize(HWND window, int percent) : window_(window) {
+    saved_.cbSize = sizeof saved_;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved_, &saved_, 0);
+    NONCLIENTMETRICSW grown = saved_;
+    grown.lfMessageFont.lfHeight = MulDiv(saved_.lfMessageFont.lfHeight, percent, 100);
+    const auto value = static_cast<DWORD>(percent);
+    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &value, sizeof value);
+    Set(grown);
+  }
+  ~TextSize() {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, kValue);
+    Set(saved_);
+  }
+
+ private:
+  static constexpr const wchar_t* kKey = L"Software\\Microsoft\\Accessibility";
+  static constexpr const wchar_t* kValue = L"TextScaleFactor";
+  void Set(NONCLIENTMETRICSW& metrics) {
+    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    SendMessageW(window_, WM_SETTINGCHANGE, 0, 0);
+  }
+
+  HWND window_;
+  NONCLIENTMETRICSW saved_{};
+};
+
+TEST_F(Win32MainWindow, LargerTextGrowsTheLayoutAsADpiStepWouldAndNothingClips) {
+  const LONG message = FontOf(Control("Label2")).lfHeight;
+  {
+    // The largest setting that leaves Wine's screen room for the window.
+    const TextSize larger(Main(), 175);
+    CheckLayout(MainForm(), kFrmMainLayout, 168);
+    // The message font grew once, by the system; the named ones by the layout.
+    EXPECT_EQ(FontOf(Control("Label2")).lfHeight, MulDiv(message, 175, 100));
+    EXPECT_EQ(FontOf(Control("cmbMapComment")).lfHeight, -21);  // 9 points at 168 DPI
+    for (const forms::ControlLayout& c : kFrmMainLayout.controls) {
+      const HWND control = Control(c.name);
+      if (control == nullptr || c.kind > forms::ControlKind::kButton) continue;  // labels, buttons
+      const std::wstring text = Wide(Text(control));
+      const HDC dc = GetDC(control);
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+      SIZE needed{};
+      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &needed);
+      ReleaseDC(control, dc);
+      RECT client{};
+      GetClientRect(control, &client);
+      EXPECT_TRUE(needed.cx <= client.right && needed.cy <= client.bottom) << c.name;
+    }
+  }
+  CheckLayout(MainForm(), kFrmMainLayout);
+  EXPECT_EQ(FontOf(Control("Label2")).lfHeight, message);
 }
 
 TEST_F(Win32MainWindow, ListsHoldTheModelsRows) {

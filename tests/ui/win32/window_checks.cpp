@@ -78,10 +78,10 @@ HWND ShownDialogOf(HWND main) {
   return search.found;
 }
 
-RECT Pixels(const forms::ControlLayout& c) {
+RECT Pixels(const forms::ControlLayout& c, int dpi) {
   using forms::TwipsToPixels;
-  return {TwipsToPixels(c.left), TwipsToPixels(c.top), TwipsToPixels(c.left + c.width),
-          TwipsToPixels(c.top + c.height)};
+  const int left = TwipsToPixels(c.left, dpi), top = TwipsToPixels(c.top, dpi);
+  return {left, top, left + TwipsToPixels(c.width, dpi), top + TwipsToPixels(c.height, dpi)};
 }
 
 std::string Str(const RECT& r) {
@@ -89,13 +89,13 @@ std::string Str(const RECT& r) {
          std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
 }
 
-void CheckLayout(const FormOnScreen& window, const forms::WindowLayout& layout) {
+void CheckLayout(const FormOnScreen& window, const forms::WindowLayout& layout, int dpi) {
   const HWND hwnd = window.Handle();
   EXPECT_EQ(Text(hwnd), layout.caption);
   RECT client{};
   GetClientRect(hwnd, &client);
-  EXPECT_EQ(client.right, forms::TwipsToPixels(layout.width));
-  EXPECT_EQ(client.bottom, forms::TwipsToPixels(layout.height));
+  EXPECT_EQ(client.right, forms::TwipsToPixels(layout.width, dpi));
+  EXPECT_EQ(client.bottom, forms::TwipsToPixels(layout.height, dpi));
   for (const forms::ControlLayout& c : layout.controls) {
     SCOPED_TRACE(std::string(c.name));
     const HWND child = window.Find(c.name);
@@ -105,7 +105,7 @@ void CheckLayout(const FormOnScreen& window, const forms::WindowLayout& layout) 
     }
     ASSERT_NE(child, nullptr);
     EXPECT_EQ(GetParent(child), hwnd);
-    const RECT expected = Pixels(c);
+    const RECT expected = Pixels(c, dpi);
     const RECT actual = ClientRect(child);
     if (c.kind == forms::ControlKind::kCaptionLabel) {
       EXPECT_EQ(actual.left, expected.left);

@@ -69,16 +69,17 @@ struct FormOnScreen {
 // The visible window of the launcher's class other than `main`, if any.
 HWND ShownDialogOf(HWND main);
 
-RECT Pixels(const forms::ControlLayout& c);
+// A control's place at a DPI, as a DPI step puts it.
+RECT Pixels(const forms::ControlLayout& c, int dpi = 96);
 
 std::string Str(const RECT& r);
 
-// The window follows its layout table at 96 DPI: its title and client size,
+// The window follows its layout table at a DPI: its title and client size,
 // and for every shown control a child window where the table puts it (a
 // label that sizes itself from its top-left corner), with the table's
 // caption, enabled as the table says, just after the caption that names
 // it; a control that is never shown has no window. The Tab order is checked by FocusCycle.
-void CheckLayout(const FormOnScreen& window, const forms::WindowLayout& layout);
+void CheckLayout(const FormOnScreen& window, const forms::WindowLayout& layout, int dpi = 96);
 
 // The names of the focused controls, from the focused one through `steps`
 // presses of Tab, each handed to the message loop as the keyboard would.
