@@ -7,6 +7,7 @@
 #include "platform/file_lock.h"
 #include "platform/fs.h"
 #include "platform/fs_internal.h"
+#include "platform/text.h"
 
 namespace tarq::platform {
 namespace {
@@ -36,10 +37,6 @@ bool IsUniqueChar(char c) {
 #else
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 #endif
-}
-
-char Upper(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 // Where the last separator of a path stands; npos when it has none.
@@ -119,8 +116,8 @@ void FileLock::RemoveLeftovers() const {
 bool NameLessIgnoringCase(std::string_view a, std::string_view b) {
   const std::size_t n = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < n; ++i) {
-    const auto ca = static_cast<unsigned char>(Upper(a[i]));
-    const auto cb = static_cast<unsigned char>(Upper(b[i]));
+    const auto ca = static_cast<unsigned char>(AsciiUpper(a[i]));
+    const auto cb = static_cast<unsigned char>(AsciiUpper(b[i]));
     if (ca != cb) return ca < cb;
   }
   if (a.size() != b.size()) return a.size() < b.size();
@@ -142,7 +139,7 @@ void SortNamesIgnoringCase(std::vector<std::string>& names) {
     const std::string& n = names[i];
     std::uint64_t prefix = 0;
     for (std::size_t k = 0; k < 8; ++k) {
-      const auto c = k < n.size() ? static_cast<unsigned char>(Upper(n[k])) : 0u;
+      const auto c = k < n.size() ? static_cast<unsigned char>(AsciiUpper(n[k])) : 0u;
       prefix = (prefix << 8) | c;
     }
     keys.push_back({prefix, i});

@@ -31,6 +31,11 @@ std::string_view Utf16Prefix(std::string_view utf8, std::size_t units);
 
 bool IsValidUtf8(std::string_view text);
 
+// The upper case of an ASCII letter; any other byte as it is.
+constexpr char AsciiUpper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 // Equal but for the case of ASCII letters ("steamapps", "SteamApps").
 bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
 
