@@ -4,6 +4,7 @@
 #endif
 
 #include <algorithm>
+#include <random>
 
 #include "platform/file_lock.h"
 #include "platform/fs.h"
@@ -46,6 +47,24 @@ TEST(ParentFolder, KeepsTheSeparatorOfARoot) {
       {"/opt/tarq/tarq", "/opt/tarq"}, {"/tarq", "/"}, {"tarq", "."}, {"a/b", "a"}};
 #endif
   for (const Case& c : cases) EXPECT_EQ(ParentFolder(c.path), c.parent) << c.path;
+}
+
+// Names sharing their first eight letters, equal but for case, shorter
+// than eight, or with bytes above ASCII come out in the order of the
+// comparison, as a list sorted by it.
+TEST(SortNamesIgnoringCase, GivesTheComparisonsOrder) {
+  std::mt19937 random(7);
+  const std::string letters = "aAbB_z0\x7f\xc3\xa9";
+  std::vector<std::string> names;
+  for (int i = 0; i < 3000; ++i) {
+    std::string name = i % 2 == 0 ? "c1a0" : "";
+    for (std::size_t n = random() % 12; n > 0; --n) name += letters[random() % letters.size()];
+    names.push_back(name);
+  }
+  std::vector<std::string> expected = names;
+  std::stable_sort(expected.begin(), expected.end(), NameLessIgnoringCase);
+  SortNamesIgnoringCase(names);
+  EXPECT_EQ(names, expected);
 }
 
 TEST(ReadWholeFile, TellsMissingFromFailed) {
