@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -81,11 +82,6 @@ void SetFace(LOGFONTW& font, std::wstring_view face) {
   font.lfFaceName[n] = L'\0';
 }
 
-struct Face {
-  std::wstring name;
-  int rank;  // lower first
-};
-
 // Calls `visit(logfont, fontType)` for each installed face of the Japanese
 // character set named `face` (all of them when it is empty) while it
 // returns true.
@@ -104,32 +100,56 @@ void EnumJapaneseFaces(std::wstring_view face, Visit visit) {
   DeleteDC(dc);
 }
 
-// The installed faces with the Japanese character set, without the
-// vertical "@" ones, ranked by `rank(logfont, fontType)`.
-template <typename Rank>
-std::vector<std::wstring> JapaneseFaces(Rank rank) {
+bool NamesItselfInJapanese(const LOGFONTW& font) {
+  return Selected(font).NamesItselfInJapanese();
+}
+
+// An installed face with the Japanese character set and its place in an
+// order. Its place may hang on whether it names itself in Japanese, which
+// only loading the face tells.
+struct Face {
+  LOGFONTW font;
+  int ifJapaneseName;  // its place when it names itself in Japanese
+  int otherwise;       // and when it does not
+  bool Known() const { return ifJapaneseName == otherwise; }
+};
+
+// `candidate` with the face name of the first installed face with the
+// Japanese character set (the vertical "@" ones left out) that `accept`
+// takes, faces in the order of `rank(logfont, fontType, namesItselfInJapanese)`
+// (lower first, then as installed); nullopt when it takes none. A face is
+// loaded only when its turn comes: loading every installed face first
+// costs Windows with many Japanese fonts tens of milliseconds at start-up.
+template <typename Rank, typename Accept>
+std::optional<LOGFONTW> FirstJapaneseFace(const LOGFONTW& candidate, Rank rank, Accept accept) {
   std::vector<Face> faces;
   EnumJapaneseFaces({}, [&](const LOGFONTW& f, DWORD type) {
-    const std::wstring name = f.lfFaceName;
+    const std::wstring_view name = f.lfFaceName;
     if (name.empty() || name[0] == L'@') return true;
-    if (std::none_of(faces.begin(), faces.end(), [&](const Face& g) { return g.name == name; })) {
-      faces.push_back({name, rank(f, type)});
+    if (std::none_of(faces.begin(), faces.end(),
+                     [&](const Face& g) { return name == g.font.lfFaceName; })) {
+      LOGFONTW font = candidate;
+      SetFace(font, name);
+      faces.push_back({font, rank(f, type, true), rank(f, type, false)});
     }
     return true;
   });
-  std::stable_sort(faces.begin(), faces.end(),
-                   [](const Face& a, const Face& b) { return a.rank < b.rank; });
-  std::vector<std::wstring> names;
-  for (Face& f : faces) names.push_back(std::move(f.name));
-  return names;
+  int last = 0;
+  for (const Face& f : faces) last = std::max({last, f.ifJapaneseName, f.otherwise});
+  for (int place = 0; place <= last; ++place) {
+    for (Face& f : faces) {
+      if (!f.Known() && f.ifJapaneseName == place) {
+        f.ifJapaneseName = f.otherwise =
+            NamesItselfInJapanese(f.font) ? f.ifJapaneseName : f.otherwise;
+      }
+      if (f.Known() && f.ifJapaneseName == place && accept(f.font)) return f.font;
+    }
+  }
+  return std::nullopt;
 }
 
 bool IsFixedPitch(const LOGFONTW& f) {
   return (f.lfPitchAndFamily & 0x3) == FIXED_PITCH;
-}
-
-bool NamesItselfInJapanese(const LOGFONTW& font) {
-  return Selected(font).NamesItselfInJapanese();
 }
 
 // True when the face `font` names is installed with the Japanese character
@@ -182,15 +202,11 @@ LOGFONTW FixedPitchJapaneseFont(LOGFONTW font) {
   // Faces that call themselves fixed pitch first, Japanese ones before
   // pan-CJK ones; each is measured at the size asked, since hinting can
   // round widths apart at one size only.
-  const auto rank = [](const LOGFONTW& f, DWORD type) {
-    return (IsFixedPitch(f) ? 0 : 4) + (NamesItselfInJapanese(f) ? 0 : 2) +
+  const auto rank = [](const LOGFONTW& f, DWORD type, bool japaneseName) {
+    return (IsFixedPitch(f) ? 0 : 4) + (japaneseName ? 0 : 2) +
            ((type & TRUETYPE_FONTTYPE) != 0 ? 0 : 1);
   };
-  LOGFONTW candidate = font;
-  for (const std::wstring& name : JapaneseFaces(rank)) {
-    SetFace(candidate, name);
-    if (IsFixedPitchJapanese(candidate)) return candidate;
-  }
+  if (const auto face = FirstJapaneseFace(font, rank, IsFixedPitchJapanese)) return *face;
   return font;  // none measures right: the mapper's choice
 }
 
@@ -199,18 +215,15 @@ LOGFONTW JapaneseUiFont(LOGFONTW font) {
   // The Windows UI faces in their order, then faces made for Japanese before
   // pan-CJK ones, outline faces before bitmap ones and proportional before
   // fixed pitch. A pan-CJK face still draws Japanese where it is all there is.
-  const auto rank = [](const LOGFONTW& f, DWORD type) {
+  const auto rank = [](const LOGFONTW& f, DWORD type, bool japaneseName) {
     const auto ui = std::find(kUiFaces.begin(), kUiFaces.end(), std::wstring_view(f.lfFaceName));
     if (ui != kUiFaces.end()) return static_cast<int>(ui - kUiFaces.begin());
-    return static_cast<int>(kUiFaces.size()) + (NamesItselfInJapanese(f) ? 0 : 4) +
+    return static_cast<int>(kUiFaces.size()) + (japaneseName ? 0 : 4) +
            ((type & TRUETYPE_FONTTYPE) != 0 ? 0 : 2) + (IsFixedPitch(f) ? 1 : 0);
   };
   LOGFONTW candidate = font;
   candidate.lfCharSet = SHIFTJIS_CHARSET;
-  for (const std::wstring& name : JapaneseFaces(rank)) {
-    SetFace(candidate, name);
-    if (HasJapaneseGlyphs(candidate)) return candidate;
-  }
+  if (const auto face = FirstJapaneseFace(candidate, rank, HasJapaneseGlyphs)) return *face;
   return font;
 }
 
