@@ -44,7 +44,7 @@ FormWindow::FormWindow(const forms::WindowLayout& layout, HWND owner, POINT at)
                   GetModuleHandleW(nullptr), this);
   dpi_ = WindowDpi(hwnd_);
   textScale_ = TextScale();
-  if (hwnd_ != nullptr) SetAppIcons(hwnd_, dpi_);
+  if (hwnd_ != nullptr) FitAppIcons(hwnd_, dpi_);
 }
 
 FormWindow::~FormWindow() {

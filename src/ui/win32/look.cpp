@@ -233,4 +233,8 @@ void DropAppIcons(HWND window) {
   ReplaceIcons(window, nullptr, nullptr);
 }
 
+void FitAppIcons(HWND window, int dpi) {
+  if (dpi != SystemDpi()) SetAppIcons(window, dpi);
+}
+
 }  // namespace tarq::ui::win32

@@ -67,5 +67,8 @@ HICON AppIcon(int size);
 // the last ones.
 void SetAppIcons(HWND window, int dpi);
 void DropAppIcons(HWND window);
+// A new window's icons: its class's, made at the system DPI, where that is
+// its DPI (so it sends none to the window manager twice); else SetAppIcons.
+void FitAppIcons(HWND window, int dpi);
 
 }  // namespace tarq::ui::win32
