@@ -1,5 +1,7 @@
 #include "catalogue/record_index.h"
 
+#include <functional>
+
 #include "platform/text.h"
 
 namespace tarq::catalogue {
@@ -19,20 +21,33 @@ std::string PaddedName(std::string_view name, std::size_t extra) {
 
 RecordIndex::RecordIndex(std::vector<RecordView> records)
     : records_(std::move(records)), next_(records_.size(), kNone) {
-  chains_.reserve(records_.size());
+  // At most half full, so that a probe ends soon.
+  std::size_t size = 16;
+  while (size < 2 * records_.size()) size *= 2;
+  slots_.assign(size, kNone);
+  std::vector<std::uint32_t> last(records_.size(), kNone);  // of each first record's chain
   for (std::uint32_t i = 0; i < records_.size(); ++i) {
-    const auto [it, added] = chains_.try_emplace(records_[i].sMapFile, Chain{i, i});
-    if (!added) {
-      next_[it->second.last] = i;
-      it->second.last = i;
+    std::uint32_t& first = slots_[SlotOf(records_[i].sMapFile)];
+    if (first == kNone) {
+      first = last[i] = i;
+    } else {
+      next_[last[first]] = i;
+      last[first] = i;
     }
   }
 }
 
+std::size_t RecordIndex::SlotOf(std::string_view name) const {
+  const std::size_t mask = slots_.size() - 1;
+  const std::size_t hash = std::hash<std::string_view>{}(name);
+  std::size_t slot = hash & mask;
+  while (slots_[slot] != kNone && records_[slots_[slot]].sMapFile != name) slot = (slot + 1) & mask;
+  return slot;
+}
+
 std::string RecordIndex::ComposeMapRow(std::string_view name) const {
-  const auto chain = chains_.find(name);
-  if (chain == chains_.end()) return PaddedName(name, 0);
-  const std::uint32_t head = chain->second.first;
+  const std::uint32_t head = slots_[SlotOf(name)];
+  if (head == kNone) return PaddedName(name, 0);
   std::size_t extra = 0;
   for (std::uint32_t i = head; i != kNone; i = next_[i]) {
     extra += records_[i].sMark.size() + kMarkSeparator.size() + records_[i].sComment.size();

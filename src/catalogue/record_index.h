@@ -7,11 +7,15 @@
 //
 // The records are indexed by name once, so that the rows of N maps cost
 // time linear in maps plus records.
+//
+// The index is a table of its own (open addressing, record numbers only)
+// rather than a std::unordered_map: what it buys is memory. 32767 records
+// take about 0.4 MiB instead of a node each, some 2 MiB, and a rebuild holds
+// two indexes at once (make bench, rows 6 and W3).
 
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "catalogue/comment_record.h"
@@ -31,14 +35,14 @@ class RecordIndex final {
 
  private:
   static constexpr std::uint32_t kNone = 0xFFFFFFFF;
-  struct Chain {
-    std::uint32_t first;
-    std::uint32_t last;
-  };
+
+  // The slot of `name`: the one holding its first record, or the empty one
+  // where it would go.
+  std::size_t SlotOf(std::string_view name) const;
 
   std::vector<RecordView> records_;
-  std::unordered_map<std::string_view, Chain> chains_;
-  std::vector<std::uint32_t> next_;  // the next record of the same name, kNone at the end
+  std::vector<std::uint32_t> slots_;  // first record of each name, kNone when empty
+  std::vector<std::uint32_t> next_;   // the next record of the same name, kNone at the end
 };
 
 }  // namespace tarq::catalogue
