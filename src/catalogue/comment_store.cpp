@@ -281,26 +281,31 @@ std::optional<std::string> EncodeRecord(std::string_view name, std::string_view 
 }
 
 CommentSnapshot CommentStore::ReadAllComments() const {
-  const platform::ReadResult file = platform::ReadWholeFile(path_);
+  platform::ReadResult file = platform::ReadWholeFile(path_);
   if (file.status == platform::ReadStatus::kMissing) return {};
   if (file.status != platform::ReadStatus::kOk) {
     CommentSnapshot snapshot;
     snapshot.status = StoreStatus::kUnreadable;
     return snapshot;
   }
-  return ParseComments(file.bytes);
+  return ParseComments(std::move(file.bytes));
 }
 
-CommentSnapshot ParseComments(std::string_view bytes) {
+CommentSnapshot ParseComments(std::string bytes) {
   CommentSnapshot snapshot;
   // One decoding of the whole file; the records are views into it.
   auto text = platform::DecodeCp932(bytes);
+  bytes = std::string();
   if (!text) {
     snapshot.status = StoreStatus::kBadEncoding;
     return snapshot;
   }
   snapshot.text_ = std::make_unique<std::string>(std::move(*text));
   const std::string_view view = *snapshot.text_;
+  // At most a record a line: room for them all at once, not the growing
+  // vector's old and new storage side by side.
+  const auto lines = static_cast<std::size_t>(std::count(view.begin(), view.end(), '\n')) + 1;
+  snapshot.records.reserve(std::min(lines, static_cast<std::size_t>(kMaxRecords)));
   snapshot.status = ForEachRecord(view, true, [&](const RawRecord& r) {
     snapshot.records.push_back({r.field[0].In(view), r.field[1].In(view), r.field[2].In(view)});
   });

@@ -69,13 +69,14 @@ class CommentSnapshot final {
   std::vector<RecordView> records;  // empty unless kOk
 
  private:
-  friend CommentSnapshot ParseComments(std::string_view bytes);
+  friend CommentSnapshot ParseComments(std::string bytes);
   std::unique_ptr<std::string> text_;  // on the heap: moving keeps the views valid
 };
 
 // The records of a comment file's bytes, in file order, as ReadAllComments
-// reads the file (32767 at most).
-CommentSnapshot ParseComments(std::string_view bytes);
+// reads the file (32767 at most). The bytes go once decoded: the two are
+// never held beside the records.
+CommentSnapshot ParseComments(std::string bytes);
 
 class CommentStore final {
  public:
