@@ -34,6 +34,7 @@ void WindowController::Bind(Form& model, WindowView& view) {
   model_ = &model;
   view_ = &view;
   bound_ = true;
+  view.Attach(*this);
   for (const ControlLayout& row : model.Layout().controls) {
     if (!row.visible) continue;
     auto control = std::make_unique<BoundControl>(

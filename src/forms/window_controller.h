@@ -117,6 +117,8 @@ std::unique_ptr<Base> MakeControlOfKind(Window& window, BoundControl& control) {
 class WindowView {
  public:
   virtual ~WindowView() = default;
+  // The controller this window reports its events to, from now on.
+  virtual void Attach(WindowController& controller) = 0;
   // Makes the adapter for a shown row's control kind, reporting to
   // `control`, and keeps it for the window's life.
   virtual ControlView* MakeControl(BoundControl& control) = 0;
@@ -154,7 +156,8 @@ class WindowController {
   WindowController(const WindowController&) = delete;
   WindowController& operator=(const WindowController&) = delete;
 
-  // Makes the controls of the model's layout and binds them.
+  // Attaches the view, then makes the controls of the model's layout and
+  // binds them.
   void Bind(Form& model, WindowView& view);
   bool Bound() const { return bound_; }
 

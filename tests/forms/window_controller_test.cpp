@@ -84,6 +84,7 @@ class RecordingWindow final : public WindowView {
     std::string name_;
   };
 
+  void Attach(WindowController&) override {}
   ControlView* MakeControl(BoundControl& c) override {
     controls.push_back(std::make_unique<Control>(*this, c));
     made.push_back({&c, controls.back().get()});

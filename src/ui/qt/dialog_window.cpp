@@ -40,7 +40,6 @@ DialogWindow::DialogWindow(forms::DialogForm& model, forms::WindowController& co
     winId();  // makes the window to set the transient on
     windowHandle()->setTransientParent(main);
   }
-  Attach(controller);
   controller.Bind(model, *this);
 }
 

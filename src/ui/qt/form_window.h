@@ -30,6 +30,7 @@ class FormWindow : public QWidget, public virtual forms::WindowView {
  public:
   ~FormWindow() override;
 
+  void Attach(forms::WindowController& controller) override { controller_ = &controller; }
   forms::ControlView* MakeControl(forms::BoundControl& control) override;
   void SetTabOrder(const std::vector<forms::ControlView*>& order) override;
   // The caption becomes the control's buddy.
@@ -46,8 +47,6 @@ class FormWindow : public QWidget, public virtual forms::WindowView {
  protected:
   // The window, empty, not shown yet.
   explicit FormWindow(const forms::WindowLayout& layout);
-  // The controller that drives this window; it binds the window next.
-  void Attach(forms::WindowController& controller) { controller_ = &controller; }
 
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;

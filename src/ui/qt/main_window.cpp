@@ -10,7 +10,6 @@ namespace tarq::ui::qt {
 
 MainWindow::MainWindow(forms::MainController& controller, forms::FrmMain& model)
     : FormWindow(model.Layout()), main_(controller) {
-  Attach(controller);
   controller.Bind(model, *this);
 }
 

@@ -28,7 +28,6 @@ forms::ScreenRect Screen(const RECT& r) {
 DialogWindow::DialogWindow(forms::DialogForm& model, forms::WindowController& controller,
                            const FormWindow& owner)
     : FormWindow(model.Layout(), owner.Handle(), PointOnMonitorOf(owner.Handle())) {
-  Attach(controller);
   controller.Bind(model, *this);
 }
 

@@ -41,6 +41,8 @@ class FormWindow : public virtual forms::WindowView {
   // keyboard input to the dialog manager first.
   static bool IsFormWindow(HWND hwnd);
 
+  // Also places the window for its layout at its DPI.
+  void Attach(forms::WindowController& controller) override;
   forms::ControlView* MakeControl(forms::BoundControl& control) override;
   void SetTabOrder(const std::vector<forms::ControlView*>& order) override;
   // Puts the caption just before the control among the child windows.
@@ -68,9 +70,6 @@ class FormWindow : public virtual forms::WindowView {
   explicit FormWindow(const forms::WindowLayout& layout, HWND owner = nullptr,
                       POINT at = {CW_USEDEFAULT, CW_USEDEFAULT});
   virtual ~FormWindow();
-
-  // The controller that drives this window; it binds the window next.
-  void Attach(forms::WindowController& controller);
 
   // The frame for the client area at a DPI; `suggested` is where the
   // system puts the window on a DPI change (the size answered to

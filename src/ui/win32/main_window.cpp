@@ -6,19 +6,18 @@ namespace tarq::ui::win32 {
 
 MainWindow::MainWindow(forms::MainController& controller, forms::FrmMain& model)
     : FormWindow(model.Layout()), main_(controller) {
-  Attach(controller);
   controller.Bind(model, *this);
-}
-
-std::unique_ptr<forms::WindowView> MainWindow::MakeDialog(forms::DialogForm& dialog,
-                                                          forms::WindowController& controller) {
-  return std::make_unique<DialogWindow>(dialog, controller, *this);
 }
 
 void MainWindow::Show(int showCommand) {
   ShowWindow(hwnd_, showCommand);
   UpdateWindow(hwnd_);
   main_.Shown();
+}
+
+std::unique_ptr<forms::WindowView> MainWindow::MakeDialog(forms::DialogForm& dialog,
+                                                          forms::WindowController& controller) {
+  return std::make_unique<DialogWindow>(dialog, controller, *this);
 }
 
 void MainWindow::Place(int dpi, const RECT* suggested) {
