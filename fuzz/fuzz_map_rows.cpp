@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   catalogue::MapCatalogue catalogue;
-  catalogue.snapshot = catalogue::ParseComments(input.substr(std::min(cut + 1, input.size())));
+  catalogue.snapshot =
+      catalogue::ParseComments(std::string(input.substr(std::min(cut + 1, input.size()))));
   const std::vector<catalogue::RecordView> records = catalogue.snapshot.records;
   for (const catalogue::RecordView& r : records) names.emplace_back(r.sMapFile);
   catalogue.names = std::make_shared<const std::vector<std::string>>(names);

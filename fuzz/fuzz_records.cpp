@@ -27,7 +27,7 @@ bool OneLine(std::string_view text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const catalogue::CommentSnapshot all = catalogue::ParseComments(bytes);
+  const catalogue::CommentSnapshot all = catalogue::ParseComments(std::string(bytes));
   if (!platform::IsValidCp932(bytes)) {
     FUZZ_CHECK(all.status == catalogue::StoreStatus::kBadEncoding);
   }
