@@ -55,8 +55,9 @@ class ParsedFile {
 // Makes a file's code page check on a second thread while the caller goes
 // on; Result() waits for it. A small file is checked in Result() itself:
 // starting a thread can take most of a millisecond. What it buys: a save or
-// a delete of a 32767-record file takes about 1.35 times a plain copy of
-// it (make bench, rows 4a and 4b); checked before the sync, 1.6 to 1.75.
+// a delete of a 32767-record file takes about 1.3 to 1.45 times a plain
+// copy of it (make bench, rows 4a and 4b); checked before the sync, 1.5 to
+// 1.55.
 class CheckBeside {
  public:
   explicit CheckBeside(ParsedFile& parsed) : parsed_(parsed) {
